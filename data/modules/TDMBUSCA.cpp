@@ -1,0 +1,52 @@
+#include "TDMBUSCA.h"
+
+namespace rv {
+
+TDMBUSCA::TDMBUSCA(Connection &c)
+    : connection(c)
+    , cdsVerificaUsuario(c, QStringLiteral("cdsVerificaUsuario"),
+                         QStringLiteral("select usuario,senha,id_usuario,acesso from usuario Where usuario =:usuario "
+                                        "and senha =:senha"),
+                         {{QStringLiteral("usuario"), FieldKind::Text}, {QStringLiteral("senha"), FieldKind::Text}},
+                         {col::fixed(QStringLiteral("usuario"), 20), col::fixed(QStringLiteral("senha"), 50),
+                          col::integer(QStringLiteral("id_usuario")).required(),
+                          col::fixed(QStringLiteral("acesso"), 20)})
+    , QryConsultaCliente(c, QStringLiteral("QryConsultaCliente"))
+    , cdspedidoTop5ped(c, QStringLiteral("cdspedidoTop5ped"),
+                       QStringLiteral("select top 5 * from VW_PEDIDO_NEW where telefone like :pTelefone order by "
+                                      "id_pedido desc"),
+                       {{QStringLiteral("pTelefone"), FieldKind::Integer}},
+                       {col::integer(QStringLiteral("ID_PEDIDO")).required(), col::integer(QStringLiteral("TELEFONE")),
+                        col::fixed(QStringLiteral("SOLICITANTE"), 50), col::fixed(QStringLiteral("ENDEREÇO"), 123),
+                        col::fixed(QStringLiteral("ANTIGA"), 20), col::fixed(QStringLiteral("BAIRRO"), 50),
+                        col::text(QStringLiteral("TRAJETO"), 510),
+                        col::decimal(QStringLiteral("VALOR"), 18, 0).currency(),
+                        col::fixed(QStringLiteral("CATEGORIA_TELEFONE"), 30), col::fixed(QStringLiteral("USUARIO"), 20),
+                        col::dateTime(QStringLiteral("Data")), col::fixed(QStringLiteral("OBS"), 200),
+                        col::fixed(QStringLiteral("ID_MOTOQUEIRO"), 4)})
+    , Qrylistabairro(c, QStringLiteral("Qrylistabairro"))
+    , cdsListalogradouro(c, QStringLiteral("cdsListalogradouro"),
+                         QStringLiteral("select * from logradouro order by id_logradouro desc  "), {},
+                         {col::integer(QStringLiteral("ID_LOGRADOURO")).required(),
+                          col::fixed(QStringLiteral("LOGRADOURO"), 10), col::fixed(QStringLiteral("NOME_LOGRADOURO"), 70),
+                          col::integer(QStringLiteral("ID_BAIRRO")), col::fixed(QStringLiteral("BAIRRO_INICIO"), 50),
+                          col::fixed(QStringLiteral("BAIRRO_FIM"), 50), col::fixed(QStringLiteral("REFERENCIA"), 50),
+                          col::fixed(QStringLiteral("CIDADE"), 50), col::fixed(QStringLiteral("UF"), 20),
+                          col::fixed(QStringLiteral("CEP"), 20), col::fixed(QStringLiteral("ANTIGA"), 20),
+                          col::integer(QStringLiteral("id_cidade"))})
+    , cdslistabairro(c, QStringLiteral("cdslistabairro"), QStringLiteral("select * from bairro order by bairro"), {},
+                     {col::integer(QStringLiteral("ID_BAIRRO")).required(),
+                      col::fixed(QStringLiteral("BAIRRO"), 50).required(), col::fixed(QStringLiteral("PONTO"), 50),
+                      col::fixed(QStringLiteral("datacad"), 50)})
+    , cdsListatrajeto(c, QStringLiteral("cdsListatrajeto"), QStringLiteral("select * from vw_trajeto "), {},
+                      {col::integer(QStringLiteral("id_trajeto")).required(),
+                       col::fixed(QStringLiteral("TRAJETO"), 200).required(),
+                       col::decimal(QStringLiteral("VALORDIA"), 9, 2).required(),
+                       col::decimal(QStringLiteral("VALORNOITE"), 9, 2), col::fixed(QStringLiteral("DESCRICAO"), 100),
+                       col::integer(QStringLiteral("id_categoria_valor")).required()})
+    , cdsListaCidade(c, QStringLiteral("cdsListaCidade"), QStringLiteral("Select * from cidade "))
+    , cdsRelRadioLocado(c, QStringLiteral("cdsRelRadioLocado"), QStringLiteral("exec prs_radio_locado"))
+{
+}
+
+} // namespace rv

@@ -1,0 +1,34 @@
+#pragma once
+// Lookup and search datasets shared by the screens (login, order entry, the
+// order log, client and street searches, route screens, radio partners).
+
+#include "../HeldResult.h"
+#include "../Query.h"
+
+namespace rv {
+
+class TDMBUSCA {
+public:
+    explicit TDMBUSCA(Connection &connection);
+
+    Connection &connection;
+
+    // Login
+    HeldResult cdsVerificaUsuario;
+
+    // Caller identification
+    Query QryConsultaCliente;
+    HeldResult cdspedidoTop5ped;
+
+    // Order entry lists
+    Query Qrylistabairro;
+    HeldResult cdsListalogradouro;
+    HeldResult cdslistabairro;
+    HeldResult cdsListatrajeto;
+    HeldResult cdsListaCidade;
+
+    // Couriers holding a rented radio
+    HeldResult cdsRelRadioLocado;
+};
+
+} // namespace rv
