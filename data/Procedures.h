@@ -91,6 +91,9 @@ struct ProcedureDef {
     bool writes = false;            // runs inside a transaction
     bool hasReturnValue = false;    // declares a @RETURN_VALUE slot
     ProcedureHandler handler;
+    // The columns of the rows it returns (empty for a procedure that returns
+    // none); every call returns exactly these, rows or no rows.
+    QList<ResultColumn> result;
 };
 
 class ProcedureRegistry {

@@ -1,4 +1,5 @@
 #include "Contract.h"
+#include "procedures/Registration.h"
 
 namespace rv::db {
 
@@ -6,6 +7,12 @@ const ProcedureRegistry &contractProcedures()
 {
     static const ProcedureRegistry registry = [] {
         ProcedureRegistry r;
+        registerRadioProcedures(r);
+        registerCourierProcedures(r);
+        registerCashProcedures(r);
+        registerOrderProcedures(r);
+        registerAddressProcedures(r);
+        registerStatisticsProcedures(r);
         return r;
     }();
     return registry;

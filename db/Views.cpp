@@ -1,0 +1,10 @@
+#include "Views.h"
+
+namespace rv::db {
+
+QStringList viewStatements(Backend backend)
+{
+    return {};
+}
+
+} // namespace rv::db

@@ -1,0 +1,3 @@
+#include "tests/support/ContractDatabase.h"
+
+#include <gtest/gtest.h>

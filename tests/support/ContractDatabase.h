@@ -1,0 +1,41 @@
+#pragma once
+// A fresh database of the contract (schema, views, reference rows) on either
+// backend, with a connection that reaches the contract's procedures. The
+// contract tests of both backends share it.
+//
+//   class RadioTest : public ::testing::TestWithParam<Backend> {
+//       void SetUp() override { RV_REQUIRE_BACKEND(GetParam()); db.emplace(GetParam()); }
+//       std::optional<rv::test::ContractDatabase> db;
+//   };
+
+#include "TestDatabase.h"
+#include "data/Connection.h"
+#include "data/Query.h"
+
+#include <QVariantList>
+#include <memory>
+
+namespace rv::test {
+
+class ContractDatabase {
+public:
+    explicit ContractDatabase(Backend backend);
+    ~ContractDatabase();
+
+    Connection &connection() { return *m_connection; }
+    const ConnectionSettings &settings() const { return m_database.settings(); }
+    Backend backend() const { return m_database.backend(); }
+
+    // Server-side statements for fixtures ('?' placeholders).
+    void exec(const QString &sql, const QVariantList &args = {});
+    QVariant scalar(const QString &sql, const QVariantList &args = {});
+
+    // Open a statement text as a screen would, with parameters by name as text.
+    RowSet open(const QString &text, const QList<QPair<QString, QVariant>> &params = {});
+
+private:
+    TestDatabase m_database;
+    std::unique_ptr<Connection> m_connection;
+};
+
+} // namespace rv::test
