@@ -1,0 +1,42 @@
+#include "BenchDatabase.h"
+
+#include "data/Connection.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+namespace rv::bench {
+
+bool postgresAvailable()
+{
+    return !qEnvironmentVariableIsEmpty("RAVELTO_PG_HOST");
+}
+
+ConnectionSettings freshDatabase(Backend backend, const QString &label)
+{
+    const QString name = QStringLiteral("bench_%1_%2").arg(label).arg(QCoreApplication::applicationPid());
+    if (backend == Backend::SQLite) {
+        const QString file = QDir(QDir::tempPath()).filePath(name + QStringLiteral(".db"));
+        QFile::remove(file);
+        return ConnectionSettings::fromPairs(
+            {{QStringLiteral("DriverName"), QStringLiteral("SQLite")}, {QStringLiteral("Database"), file}});
+    }
+    QList<QPair<QString, QString>> pairs = {
+        {QStringLiteral("DriverName"), QStringLiteral("PostgreSQL")},
+        {QStringLiteral("HostName"), qEnvironmentVariable("RAVELTO_PG_HOST")},
+        {QStringLiteral("Port"), qEnvironmentVariable("RAVELTO_PG_PORT", QStringLiteral("5432"))},
+        {QStringLiteral("User_Name"), qEnvironmentVariable("RAVELTO_PG_USER")},
+        {QStringLiteral("Database"), qEnvironmentVariable("RAVELTO_PG_DATABASE")},
+    };
+    {
+        Connection admin(ConnectionSettings::fromPairs(pairs), nullptr);
+        admin.serverExec(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(name), {});
+        admin.serverExec(QStringLiteral("CREATE SCHEMA %1").arg(name), {});
+    }
+    pairs.append({QStringLiteral("Schema"), name});
+    return ConnectionSettings::fromPairs(pairs);
+}
+
+} // namespace rv::bench

@@ -1,0 +1,14 @@
+#pragma once
+// Connection settings for benchmarks: a SQLite file, or the PostgreSQL server
+// that scripts/bench starts (RAVELTO_PG_HOST, RAVELTO_PG_PORT, RAVELTO_PG_USER,
+// RAVELTO_PG_DATABASE).
+
+#include "data/ConnectionSettings.h"
+
+namespace rv::bench {
+
+bool postgresAvailable();
+// A fresh, empty database (a new SQLite file, or a new PostgreSQL schema).
+ConnectionSettings freshDatabase(Backend backend, const QString &label);
+
+} // namespace rv::bench
