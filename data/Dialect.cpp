@@ -180,7 +180,7 @@ void PostgresDialect::configure(QSqlDatabase &db, const ConnectionSettings &sett
 
 QStringList PostgresDialect::sessionSetup(const ConnectionSettings &settings) const
 {
-    QStringList setup;
+    QStringList setup{QStringLiteral("SET client_min_messages TO warning")};
     // Registration times are stamped in the attendant's local time.
     const QByteArray zone = QTimeZone::systemTimeZoneId();
     static const QRegularExpression safeZone(QStringLiteral("^[A-Za-z0-9_/+-]+$"));

@@ -31,6 +31,7 @@ void adminExec(const QString &sql)
             ADD_FAILURE() << "cannot reach the PostgreSQL test server: " << db.lastError().text().toStdString();
         else {
             QSqlQuery q(db);
+            q.exec(QStringLiteral("SET client_min_messages TO warning"));
             if (!q.exec(sql))
                 ADD_FAILURE() << sql.toStdString() << ": " << q.lastError().text().toStdString();
         }
