@@ -16,13 +16,17 @@ int runRavelto(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ravelto"));
-
     QtMessageService messages;
     SystemClock clock;
+    return runProgram(messages, clock);
+}
 
+int runProgram(MessageService &messages, Clock &clock, const QString &settingsFile)
+{
     std::unique_ptr<DataModules> modules;
     try {
-        ConnectionSettings settings = ConnectionSettings::load(ConnectionSettings::locate());
+        ConnectionSettings settings =
+            ConnectionSettings::load(settingsFile.isEmpty() ? ConnectionSettings::locate() : settingsFile);
         settings.backend(); // an unknown driver is refused before anything else
         modules = std::make_unique<DataModules>(std::move(settings), &db::contractProcedures());
     } catch (const Error &e) {
@@ -35,7 +39,7 @@ int runRavelto(int argc, char **argv)
     {
         TfrmPrincipal main(context);
         main.showMaximized();
-        status = app.exec();
+        status = QApplication::exec();
     }
     modules.reset();
     return status;
