@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace rv::db {
 
 // Result columns written compactly: {"Nr_Matricula", FieldKind::Integer}, ...
@@ -24,5 +26,37 @@ QVariant orNull(const std::optional<qint64> &v);
 QVariant orNull(const std::optional<QString> &v);
 QVariant orNull(const std::optional<double> &v);
 QVariant orNull(const std::optional<QDateTime> &v);
+
+// Arguments a procedure cannot do without: DatabaseError naming the parameter
+// when the caller sent NULL.
+qint64 requiredInteger(const ProcedureArgs &args, int index, const QString &param);
+double requiredNumber(const ProcedureArgs &args, int index, const QString &param);
+
+// The row lock a writing procedure takes on the rows it checks: "FOR UPDATE"
+// on PostgreSQL. On SQLite the writing procedure already holds the database's
+// write lock (BEGIN IMMEDIATE), so nothing is added.
+QString forUpdate(const ServerContext &ctx);
+
+// An amount rounded to cents (SQLite keeps decimals as floating point).
+double cents(double value);
+
+// Texts compared as the original server compared them: without regard to
+// case, trailing blanks ignored ("NOITE " equals "noite").
+bool sameServerText(const QString &a, const QString &b);
+
+// A period given as two date-time arguments. A period with a NULL end is no
+// period: std::nullopt, and the procedure finds nothing in it.
+struct Period {
+    QDateTime from;
+    QDateTime to;
+};
+std::optional<Period> period(const ProcedureArgs &args, int fromIndex, int toIndex);
+
+// The courier account (tb_motoqueiro_movimento): a credit counts plus, a debit
+// minus. The expression reads the columns of the table, unqualified.
+inline constexpr const char *SignedMovementSql =
+    "CASE WHEN fl_credito THEN vl_movimento ELSE -vl_movimento END";
+// Credits minus debits of one courier: negative while the courier owes.
+double courierBalance(ServerContext &ctx, qint64 matricula);
 
 } // namespace rv::db
