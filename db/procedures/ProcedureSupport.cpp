@@ -44,4 +44,26 @@ QVariant orNull(const std::optional<QDateTime> &v)
     return v ? QVariant(*v) : QVariant();
 }
 
+std::optional<Period> periodArgs(const ProcedureArgs &args, int first)
+{
+    // Both ends are read first, so a wrong text is reported even beside a NULL.
+    const std::optional<QDateTime> from = args.dateTime(first);
+    const std::optional<QDateTime> to = args.dateTime(first + 1);
+    if (!from || !to)
+        return std::nullopt;
+    return Period{*from, *to};
+}
+
+QString dayOfMonthSql(Backend backend, const QString &column)
+{
+    return backend == Backend::SQLite ? QStringLiteral("CAST(strftime('%d', %1) AS INTEGER)").arg(column)
+                                      : QStringLiteral("CAST(EXTRACT(DAY FROM %1) AS INTEGER)").arg(column);
+}
+
+QString monthOfYearSql(Backend backend, const QString &column)
+{
+    return backend == Backend::SQLite ? QStringLiteral("CAST(strftime('%m', %1) AS INTEGER)").arg(column)
+                                      : QStringLiteral("CAST(EXTRACT(MONTH FROM %1) AS INTEGER)").arg(column);
+}
+
 } // namespace rv::db

@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace rv::db {
 
 // Result columns written compactly: {"Nr_Matricula", FieldKind::Integer}, ...
@@ -24,5 +26,21 @@ QVariant orNull(const std::optional<qint64> &v);
 QVariant orNull(const std::optional<QString> &v);
 QVariant orNull(const std::optional<double> &v);
 QVariant orNull(const std::optional<QDateTime> &v);
+
+// A window of time given to a procedure as two date-time arguments, both ends
+// included ("2009/21/01 00:00:00" to "2009/21/01 23:59:59").
+struct Period {
+    QDateTime from;
+    QDateTime to;
+};
+// The window of the arguments first and first + 1; std::nullopt when either is
+// NULL (the calls made at start-up), so the procedure returns no rows. A text
+// that is no date raises the error naming it.
+std::optional<Period> periodArgs(const ProcedureArgs &args, int first);
+
+// SQL for the day of the month (1..31) and the month (1..12) of a date-time
+// column, as a whole number, on the given backend.
+QString dayOfMonthSql(Backend backend, const QString &column);
+QString monthOfYearSql(Backend backend, const QString &column);
 
 } // namespace rv::db
