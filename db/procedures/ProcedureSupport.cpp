@@ -94,6 +94,11 @@ std::optional<Period> period(const ProcedureArgs &args, int fromIndex, int toInd
     return Period{*from, *to};
 }
 
+std::optional<Period> periodArgs(const ProcedureArgs &args, int first)
+{
+    return period(args, first, first + 1);
+}
+
 double courierBalance(ServerContext &ctx, qint64 matricula)
 {
     const QVariant v = ctx.scalar(QStringLiteral("select coalesce(sum(%1), 0) from tb_motoqueiro_movimento "
@@ -101,6 +106,18 @@ double courierBalance(ServerContext &ctx, qint64 matricula)
                                       .arg(QLatin1String(SignedMovementSql)),
                                   {qlonglong(matricula)});
     return cents(v.toDouble());
+}
+
+QString dayOfMonthSql(Backend backend, const QString &column)
+{
+    return backend == Backend::SQLite ? QStringLiteral("CAST(strftime('%d', %1) AS INTEGER)").arg(column)
+                                      : QStringLiteral("CAST(EXTRACT(DAY FROM %1) AS INTEGER)").arg(column);
+}
+
+QString monthOfYearSql(Backend backend, const QString &column)
+{
+    return backend == Backend::SQLite ? QStringLiteral("CAST(strftime('%m', %1) AS INTEGER)").arg(column)
+                                      : QStringLiteral("CAST(EXTRACT(MONTH FROM %1) AS INTEGER)").arg(column);
 }
 
 } // namespace rv::db

@@ -4,6 +4,9 @@
 #include "app/common/Clock.h"
 #include "app/common/MessageService.h"
 #include "orders/TfrmPrincipal.h"
+#include "app/common/DataModules.h"
+#include "db/Contract.h"
+#include "tests/support/ContractDatabase.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QApplication>
@@ -69,3 +72,30 @@ TEST(Startup, EachFailureIsShownAndEndsWithStatusOne)
         EXPECT_FALSE(mainWindowExists());
     }
 }
+
+namespace {
+class ModulesTest : public ::testing::TestWithParam<Backend> {};
+} // namespace
+
+// Over a database of the contract every module is created, in its order, and
+// each opens its start-up datasets with unset parameters.
+TEST_P(ModulesTest, AreCreatedInTheirOrderOverAContractDatabase)
+{
+    RV_REQUIRE_BACKEND(GetParam());
+    rv::test::ContractDatabase db(GetParam());
+    DataModules modules(db.settings(), &db::contractProcedures());
+    EXPECT_EQ(modules.creationOrder(),
+              (QStringList{QStringLiteral("TDMPRINCIPAL"), QStringLiteral("TDMBUSCA"), QStringLiteral("TRVCLIENTE"),
+                           QStringLiteral("TDMCADASTRO"), QStringLiteral("TRVPEDIDOS"), QStringLiteral("TRVMOTOQUEIRO"),
+                           QStringLiteral("TRVFINANCEIRO"), QStringLiteral("TDMRADIO"), QStringLiteral("TdmGlobal"),
+                           QStringLiteral("TDM_REL"), QStringLiteral("TDMUPDATE"), QStringLiteral("TDMRELATORIO"),
+                           QStringLiteral("TRMAdm"), QStringLiteral("TDMVEICULO"), QStringLiteral("TDmLocacao"),
+                           QStringLiteral("TrvRadio"), QStringLiteral("TDMMOTOQUEIRO")}));
+    EXPECT_TRUE(modules.DMCADASTRO().cdsCadmotoqueiro.active());
+    EXPECT_TRUE(modules.RVFINANCEIRO().cdsCaixa.active());
+    EXPECT_TRUE(modules.DMRELATORIO().cdsRelValeFuncionario.active());
+    EXPECT_TRUE(modules.DmLocacao().cdsMotoqueirocomRadio.active());
+    EXPECT_TRUE(modules.DMMOTOQUEIRO().cdsTodosMotoqueirosATivos.active());
+}
+
+RV_BOTH_BACKENDS(ModulesTest);
