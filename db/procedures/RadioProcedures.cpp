@@ -19,7 +19,7 @@ constexpr qint64 RadioReturned = 5;
 // Kinds of movement on the courier account.
 constexpr qint64 MovementRentalFee = 2;
 
-// "Cd_Radio in a free state": the SQL of the two free states.
+// The two free states, as an SQL list.
 const QString FreeStateSql = QStringLiteral("(%1, %2)").arg(RadioFree).arg(RadioReturned);
 
 const Columns HeldRadioColumns{{QStringLiteral("Id_Locacao"), FieldKind::Integer},
