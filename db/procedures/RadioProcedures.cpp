@@ -22,6 +22,14 @@ constexpr qint64 MovementRentalFee = 2;
 // The two free states, as an SQL list.
 const QString FreeStateSql = QStringLiteral("(%1, %2)").arg(RadioFree).arg(RadioReturned);
 
+// The open rentals with their couriers, reached radio by radio: the rentals
+// of all time grow without end, the radios do not, and (Cd_Radio,
+// Dt_Devolucao) finds each radio's open rental directly. The main window runs
+// this every second in every seat. Ends with a where clause to extend.
+const QString OpenRentalsSql = QStringLiteral(
+    "tb_radio r cross join tb_locacao_radio l join tb_motoqueiro m on m.Nr_Matricula = l.Nr_Matricula "
+    "where l.Cd_Radio = r.Cd_Radio and l.Dt_Devolucao is null");
+
 const Columns HeldRadioColumns{{QStringLiteral("Id_Locacao"), FieldKind::Integer},
                                {QStringLiteral("Cd_Radio"), FieldKind::Integer},
                                {QStringLiteral("Nr_Matricula"), FieldKind::Integer},
@@ -115,10 +123,9 @@ std::optional<QString> whyNotFree(ServerContext &ctx, qint64 radio, bool lock)
 std::optional<RowSet> radioHolders(ServerContext &ctx, const ProcedureArgs &)
 {
     RowSet rows = shaped(RadioHolderTextColumns,
-                         ctx.query(QStringLiteral("select m.Nr_Matricula, m.Nm_Motoqueiro, l.Cd_Radio "
-                                                  "from tb_locacao_radio l "
-                                                  "join tb_motoqueiro m on m.Nr_Matricula = l.Nr_Matricula "
-                                                  "where l.Dt_Devolucao is null order by l.Cd_Radio, l.Id_Locacao")));
+                         ctx.query(QStringLiteral("select m.Nr_Matricula, m.Nm_Motoqueiro, l.Cd_Radio from %1 "
+                                                  "order by r.Cd_Radio, l.Id_Locacao")
+                                       .arg(OpenRentalsSql)));
     for (Row &r : rows.rows)
         r[3] = QStringLiteral("%1 - %2 - %3")
                    .arg(r[2].toLongLong(), 3, 10, QLatin1Char('0'))
@@ -341,11 +348,9 @@ std::optional<RowSet> radioHoldersLike(ServerContext &ctx, const ProcedureArgs &
     if (!pattern)
         return emptyResult(RadioHoldersColumns);
     return shaped(RadioHoldersColumns,
-                  ctx.query(QStringLiteral("select m.Nr_Matricula, m.Nm_Motoqueiro, l.Cd_Radio, l.Dt_Locacao "
-                                           "from tb_locacao_radio l "
-                                           "join tb_motoqueiro m on m.Nr_Matricula = l.Nr_Matricula "
-                                           "where l.Dt_Devolucao is null and cast(m.Nr_Matricula as text) like ? "
-                                           "order by m.Nr_Matricula"),
+                  ctx.query(QStringLiteral("select m.Nr_Matricula, m.Nm_Motoqueiro, l.Cd_Radio, l.Dt_Locacao from %1 "
+                                           "and cast(m.Nr_Matricula as text) like ? order by m.Nr_Matricula")
+                                .arg(OpenRentalsSql),
                             {*pattern}));
 }
 
