@@ -73,6 +73,7 @@ public:
     void setCommandText(const QString &text);
 
     ParamList &params() { return m_params; }
+    const ParamList &params() const { return m_params; }
     Param &param(int index) { return m_params.at(index); }
     Param &paramByName(const QString &name) { return m_params.byName(name); }
 

@@ -45,6 +45,14 @@ void DataModules::bindReportConnections()
     m_rvRadio->bind(QStringLiteral("RvDsRadio"), [this] { return &m_relatorio->cdsRadioAusentes; });
 }
 
+void DataModules::setReportPreview(ReportPreview *preview)
+{
+    for (ReportModule *m : std::initializer_list<ReportModule *>{m_rvCliente.get(), m_rvPedidos.get(), m_rvMotoqueiro.get(),
+                                                                  m_rvFinanceiro.get(), m_rel.get(), m_adm.get(),
+                                                                  m_rvRadio.get()})
+        m->setPreview(preview);
+}
+
 DataModules::~DataModules()
 {
     // Datasets go before the connection they run on.

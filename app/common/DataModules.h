@@ -15,6 +15,7 @@
 #include "data/modules/TDMRELATORIO.h"
 #include "data/modules/TDMVEICULO.h"
 #include "data/modules/TDmLocacao.h"
+#include "reports/engine/ReportPreview.h"
 #include "reports/modules/ReportModules.h"
 
 #include <QStringList>
@@ -48,6 +49,10 @@ public:
     TDmLocacao &DmLocacao() { return *m_locacao; }
     TrvRadio &rvRadio() { return *m_rvRadio; }
     TDMMOTOQUEIRO &DMMOTOQUEIRO() { return *m_motoqueiro; }
+
+    // Where every report module shows its reports; tests give a ReportCapture.
+    // nullptr goes back to the preview window. Not owned.
+    void setReportPreview(ReportPreview *preview);
 
     // Modules in the order they were created (for tests of the start-up order).
     const QStringList &creationOrder() const { return m_order; }
