@@ -17,13 +17,17 @@ int runRavelto(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ravelto"));
-
     QtMessageService messages;
     SystemClock clock;
+    return runProgram(messages, clock);
+}
 
+int runProgram(MessageService &messages, Clock &clock, const QString &settingsFile)
+{
     std::unique_ptr<DataModules> modules;
     try {
-        ConnectionSettings settings = ConnectionSettings::load(ConnectionSettings::locate());
+        ConnectionSettings settings =
+            ConnectionSettings::load(settingsFile.isEmpty() ? ConnectionSettings::locate() : settingsFile);
         settings.backend(); // an unknown driver is refused before anything else
         modules = std::make_unique<DataModules>(std::move(settings), &db::contractProcedures());
     } catch (const Error &e) {
@@ -39,7 +43,7 @@ int runRavelto(int argc, char **argv)
         // A cancelled login ends the program before the window is ever shown.
         if (main.loginSucceeded()) {
             main.showMaximized();
-            status = app.exec();
+            status = QApplication::exec();
         }
     } catch (const Error &e) {
         // An error while the main window is being set up ends the program.

@@ -221,6 +221,7 @@ Connection::Result Connection::runSql(const Translated &t, bool adaptText)
         direct->setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
     }
     QSqlQuery &q = direct ? *direct : prepared(t.sql);
+    m_dialect->learnResultKinds(db, t.sql);
     for (int i = 0; i < values.size(); ++i)
         q.bindValue(i, m_dialect->driverValue(values[i]));
     ++m_statementCount;

@@ -106,8 +106,35 @@ QString formatDateTime(const QDateTime &value)
     return value.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
 }
 
+namespace {
+
+// Digits at [from, from + count) of a text, or -1.
+int digitsAt(const QString &t, int from, int count)
+{
+    int v = 0;
+    for (int i = from; i < from + count; ++i) {
+        const QChar c = t[i];
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+        v = v * 10 + (c.unicode() - '0');
+    }
+    return v;
+}
+
+} // namespace
+
 QDateTime parseStoredDateTime(const QString &text)
 {
+    // The common form, "yyyy-MM-dd HH:mm:ss", read directly: held results
+    // convert every date-time of every row.
+    if (text.size() >= 19 && text[4] == QLatin1Char('-') && text[7] == QLatin1Char('-')
+        && (text[10] == QLatin1Char(' ') || text[10] == QLatin1Char('T')) && text[13] == QLatin1Char(':')
+        && text[16] == QLatin1Char(':') && (text.size() == 19 || text[19] == QLatin1Char('.'))) {
+        const QDate d(digitsAt(text, 0, 4), digitsAt(text, 5, 2), digitsAt(text, 8, 2));
+        const QTime t(digitsAt(text, 11, 2), digitsAt(text, 14, 2), digitsAt(text, 17, 2));
+        if (d.isValid() && t.isValid())
+            return QDateTime(d, t);
+    }
     QString t = text.trimmed();
     if (t.isEmpty())
         return {};

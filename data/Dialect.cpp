@@ -94,28 +94,32 @@ QVariant SqliteDialect::driverValue(const BoundValue &value) const
     return Dialect::driverValue(value);
 }
 
-QList<FieldKind> SqliteDialect::resultKinds(QSqlDatabase &db, const QString &sql, const QSqlRecord &record)
+void SqliteDialect::learnResultKinds(QSqlDatabase &db, const QString &sql)
 {
-    auto it = m_kinds.constFind(sql);
-    if (it != m_kinds.constEnd() && it->size() == record.count())
-        return *it;
-    QList<FieldKind> kinds(record.count(), FieldKind::Unknown);
+    if (m_kinds.contains(sql))
+        return;
+    QList<FieldKind> kinds;
     static const QRegularExpression selectStart(QStringLiteral("^\\s*(select|with)\\b"),
                                                 QRegularExpression::CaseInsensitiveOption);
     if (selectStart.match(sql).hasMatch()) {
         const QString probe = replacePlaceholders(sql, [](int) { return QStringLiteral("NULL"); });
         QSqlQuery q(db);
         if (q.exec(QStringLiteral("CREATE TEMP VIEW rv_result_probe AS ") + probe)) {
-            if (q.exec(QStringLiteral("PRAGMA temp.table_info(rv_result_probe)"))) {
-                int i = 0;
-                while (q.next() && i < kinds.size())
-                    kinds[i++] = kindFromTypeName(q.value(2).toString());
-            }
+            if (q.exec(QStringLiteral("PRAGMA temp.table_info(rv_result_probe)")))
+                while (q.next())
+                    kinds << kindFromTypeName(q.value(2).toString());
             q.exec(QStringLiteral("DROP VIEW temp.rv_result_probe"));
         }
     }
     m_kinds.insert(sql, kinds);
-    return kinds;
+}
+
+QList<FieldKind> SqliteDialect::resultKinds(QSqlDatabase &, const QString &sql, const QSqlRecord &record)
+{
+    const auto it = m_kinds.constFind(sql);
+    if (it != m_kinds.constEnd() && it->size() == record.count())
+        return *it;
+    return QList<FieldKind>(record.count(), FieldKind::Unknown);
 }
 
 // ---------------------------------------------------------------- PostgreSQL

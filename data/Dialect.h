@@ -35,8 +35,10 @@ public:
     // The driver value that a parameter value is bound as.
     virtual QVariant driverValue(const BoundValue &value) const;
 
-    // Kinds of the result columns of a statement. SQL with '?' placeholders is
-    // given for backends that must ask the database about it.
+    // Called before a statement runs, for backends that must ask the database
+    // about its result columns: asking then cannot disturb the statement's reading.
+    virtual void learnResultKinds(QSqlDatabase &db, const QString &sql) {}
+    // Kinds of the result columns of a statement that ran. SQL with '?' placeholders.
     virtual QList<FieldKind> resultKinds(QSqlDatabase &db, const QString &sql, const QSqlRecord &record) = 0;
 
     // Text parameters that the original server would have converted to a number
@@ -59,12 +61,16 @@ public:
     bool canLoseConnection() const override { return false; }
     QString beginWriteTransaction() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
     QVariant driverValue(const BoundValue &value) const override;
+    void learnResultKinds(QSqlDatabase &db, const QString &sql) override;
     QList<FieldKind> resultKinds(QSqlDatabase &db, const QString &sql, const QSqlRecord &record) override;
     void forgetStatements() override { m_kinds.clear(); }
 
 private:
     // Declared types of result columns, learnt once per statement text through a
     // temporary view (SQLite reports the declared types of a view's columns).
+    // The view is created before the statement runs: a schema change while a
+    // statement is reading aborts it when it opens a further cursor (a
+    // correlated subquery on the next row).
     QHash<QString, QList<FieldKind>> m_kinds;
 };
 

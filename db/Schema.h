@@ -64,6 +64,8 @@ const TableDef *table(const QString &name);
 // Width of a text type ("char(50)" -> 50), 0 when it has none.
 int textWidth(const QString &type);
 bool isTextType(const QString &type);
+// The PostgreSQL type that an original server type is kept as ("char(50)" -> citext).
+QString postgresType(const QString &type);
 
 // The statements that create the tables, their checks and indexes on a backend.
 QStringList tableStatements(Backend backend);

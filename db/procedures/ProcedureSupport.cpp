@@ -1,5 +1,9 @@
 #include "ProcedureSupport.h"
 
+#include "data/Errors.h"
+
+#include <cmath>
+
 namespace rv::db {
 
 RowSet shaped(const Columns &columns, const RowSet &rows)
@@ -42,6 +46,78 @@ QVariant orNull(const std::optional<double> &v)
 QVariant orNull(const std::optional<QDateTime> &v)
 {
     return v ? QVariant(*v) : QVariant();
+}
+
+qint64 requiredInteger(const ProcedureArgs &args, int index, const QString &param)
+{
+    const std::optional<qint64> v = args.integer(index);
+    if (!v)
+        throw DatabaseError(QStringLiteral("%1: o parâmetro %2 é obrigatório.").arg(args.procedure(), param));
+    return *v;
+}
+
+double requiredNumber(const ProcedureArgs &args, int index, const QString &param)
+{
+    const std::optional<double> v = args.number(index);
+    if (!v)
+        throw DatabaseError(QStringLiteral("%1: o parâmetro %2 é obrigatório.").arg(args.procedure(), param));
+    return *v;
+}
+
+QString forUpdate(const ServerContext &ctx)
+{
+    return ctx.backend() == Backend::PostgreSQL ? QStringLiteral(" FOR UPDATE") : QString();
+}
+
+double cents(double value)
+{
+    return std::round(value * 100.0) / 100.0;
+}
+
+bool sameServerText(const QString &a, const QString &b)
+{
+    auto trimmed = [](const QString &s) {
+        qsizetype n = s.size();
+        while (n > 0 && s.at(n - 1).isSpace())
+            --n;
+        return s.left(n);
+    };
+    return trimmed(a).compare(trimmed(b), Qt::CaseInsensitive) == 0;
+}
+
+std::optional<Period> period(const ProcedureArgs &args, int fromIndex, int toIndex)
+{
+    const std::optional<QDateTime> from = args.dateTime(fromIndex);
+    const std::optional<QDateTime> to = args.dateTime(toIndex);
+    if (!from || !to)
+        return std::nullopt;
+    return Period{*from, *to};
+}
+
+std::optional<Period> periodArgs(const ProcedureArgs &args, int first)
+{
+    return period(args, first, first + 1);
+}
+
+double courierBalance(ServerContext &ctx, qint64 matricula)
+{
+    const QVariant v = ctx.scalar(QStringLiteral("select coalesce(sum(%1), 0) from tb_motoqueiro_movimento "
+                                                 "where nr_matricula = ?")
+                                      .arg(QLatin1String(SignedMovementSql)),
+                                  {qlonglong(matricula)});
+    return cents(v.toDouble());
+}
+
+QString dayOfMonthSql(Backend backend, const QString &column)
+{
+    return backend == Backend::SQLite ? QStringLiteral("CAST(strftime('%d', %1) AS INTEGER)").arg(column)
+                                      : QStringLiteral("CAST(EXTRACT(DAY FROM %1) AS INTEGER)").arg(column);
+}
+
+QString monthOfYearSql(Backend backend, const QString &column)
+{
+    return backend == Backend::SQLite ? QStringLiteral("CAST(strftime('%m', %1) AS INTEGER)").arg(column)
+                                      : QStringLiteral("CAST(EXTRACT(MONTH FROM %1) AS INTEGER)").arg(column);
 }
 
 } // namespace rv::db

@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace rv::db {
 
 // Result columns written compactly: {"Nr_Matricula", FieldKind::Integer}, ...
@@ -24,5 +26,46 @@ QVariant orNull(const std::optional<qint64> &v);
 QVariant orNull(const std::optional<QString> &v);
 QVariant orNull(const std::optional<double> &v);
 QVariant orNull(const std::optional<QDateTime> &v);
+
+// Arguments a procedure cannot do without: DatabaseError naming the parameter
+// when the caller sent NULL.
+qint64 requiredInteger(const ProcedureArgs &args, int index, const QString &param);
+double requiredNumber(const ProcedureArgs &args, int index, const QString &param);
+
+// The row lock a writing procedure takes on the rows it checks: "FOR UPDATE"
+// on PostgreSQL. On SQLite the writing procedure already holds the database's
+// write lock (BEGIN IMMEDIATE), so nothing is added.
+QString forUpdate(const ServerContext &ctx);
+
+// An amount rounded to cents (SQLite keeps decimals as floating point).
+double cents(double value);
+
+// Texts compared as the original server compared them: without regard to
+// case, trailing blanks ignored ("NOITE " equals "noite").
+bool sameServerText(const QString &a, const QString &b);
+
+// A window of time given to a procedure as two date-time arguments, both ends
+// included ("2009/21/01 00:00:00" to "2009/21/01 23:59:59"). A window with a
+// NULL end is no window: std::nullopt, and the procedure finds nothing in it
+// (the calls made at start-up). A text that is no date raises the error naming it.
+struct Period {
+    QDateTime from;
+    QDateTime to;
+};
+std::optional<Period> period(const ProcedureArgs &args, int fromIndex, int toIndex);
+// The same for the arguments first and first + 1.
+std::optional<Period> periodArgs(const ProcedureArgs &args, int first);
+
+// The courier account (tb_motoqueiro_movimento): a credit counts plus, a debit
+// minus. The expression reads the columns of the table, unqualified.
+inline constexpr const char *SignedMovementSql =
+    "CASE WHEN fl_credito THEN vl_movimento ELSE -vl_movimento END";
+// Credits minus debits of one courier: negative while the courier owes.
+double courierBalance(ServerContext &ctx, qint64 matricula);
+
+// SQL for the day of the month (1..31) and the month (1..12) of a date-time
+// column, as a whole number, on the given backend.
+QString dayOfMonthSql(Backend backend, const QString &column);
+QString monthOfYearSql(Backend backend, const QString &column);
 
 } // namespace rv::db

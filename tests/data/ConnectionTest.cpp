@@ -171,6 +171,18 @@ TEST_P(ConnectionTest, ValuesReadBackTheSameOnBothBackends)
     EXPECT_THROW(q.fieldByName(QStringLiteral("nao_existe")), DatabaseError);
 }
 
+TEST_P(ConnectionTest, AResultWithACorrelatedSubqueryIsReadToTheEnd)
+{
+    // Every row runs the subquery again; the first reading of a text learns its
+    // column types without disturbing that.
+    Query q(*conn);
+    q.setText(QStringLiteral("select id, (select count(*) from t b where b.id <= t.id) as n from t order by id"));
+    q.open();
+    ASSERT_EQ(q.recordCount(), 4);
+    for (int n = 1; n <= 4; ++n, q.next())
+        EXPECT_EQ(q.fieldByName(QStringLiteral("n")).asInteger(), n);
+}
+
 TEST_P(ConnectionTest, TopAndALikeOnAWholeNumberAsAnEquality)
 {
     Query q(*conn);
