@@ -100,7 +100,12 @@ private:
 // meant for a widget of its form's window.
 class EnterAsTab : public QObject {
 public:
-    explicit EnterAsTab(QWidget *form) : QObject(form), m_form(form) { qApp->installEventFilter(this); }
+    explicit EnterAsTab(QWidget *form) : QObject(form), m_form(form)
+    {
+        setObjectName(QLatin1String(Name));
+        qApp->installEventFilter(this);
+    }
+    static constexpr const char *Name = "rvEnterAsTab";
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -191,7 +196,8 @@ QString upperCaseAZ(const QString &text)
 
 void installEnterAsTab(QWidget *form)
 {
-    new EnterAsTab(form);
+    if (!form->findChild<QObject *>(QLatin1String(EnterAsTab::Name), Qt::FindDirectChildrenOnly))
+        new EnterAsTab(form);
 }
 
 void focusNextField(QWidget *form)

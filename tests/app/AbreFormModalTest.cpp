@@ -68,8 +68,9 @@ TEST_P(AbreFormModalTest, OpensARegisteredKindOverTheMainWindow)
     ctx().mainWindow = &main;
     showWindow(&main);
     ctx().screens.add<TfrmTeste>(QStringLiteral("TfrmTeste"));
-    onModal<TfrmTeste>([](TfrmTeste &d) {
-        EXPECT_EQ(d.parentWidget(), TfrmTeste::last->parentWidget());
+    onModal<TfrmTeste>([&](TfrmTeste &d) {
+        EXPECT_EQ(d.parentWidget(), &main);
+        EXPECT_TRUE(d.isModal());
         click(find<QPushButton>(&d, QStringLiteral("btnOk")));
     });
     EXPECT_EQ(AbreFormModal(ctx(), QStringLiteral("TfrmTeste")), QDialog::Accepted);

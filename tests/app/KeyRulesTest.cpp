@@ -110,13 +110,38 @@ TEST(LeaveAction, RunsWhenTheFocusMovesToAnotherControlOnly)
     {
         QDialog over(&f.form);
         auto *edit = new QLineEdit(&over);
-        showWindow(&over);
-        edit->setFocus();
-        over.close();
+        bool tookFocus = false;
+        onModal(QStringLiteral("QDialog"), [&](QDialog &d) {
+            focus(edit);
+            tookFocus = edit->hasFocus();
+            d.close();
+        });
+        over.exec();
+        EXPECT_TRUE(tookFocus);
     }
     showWindow(&f.form);
     EXPECT_EQ(focused(), f.first);
     EXPECT_EQ(leaves, 3);
+}
+
+TEST(LeaveAction, AnActionMayKeepTheFocusInItsField)
+{
+    EnterForm f;
+    ScriptedMessages messages;
+    int leaves = 0, nextLeaves = 0;
+    onLeave(f.first, messages, [&] {
+        ++leaves;
+        f.first->setFocus();
+    });
+    onLeave(f.combo, messages, [&] { ++nextLeaves; });
+    showWindow(&f.form);
+    focus(f.first);
+    pressEnter();
+    EXPECT_EQ(focused(), f.first);
+    pressTab();
+    EXPECT_EQ(focused(), f.first);
+    EXPECT_EQ(leaves, 2);
+    EXPECT_EQ(nextLeaves, 0); // the control that nearly got the focus was never left
 }
 
 TEST(LeaveAction, AnErrorIsShownInTheErrorBox)

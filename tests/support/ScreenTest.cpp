@@ -19,10 +19,8 @@ void ScreenTest::TearDown()
 {
     closeLeftoverModals();
     messages.verify();
-    m_watchdog.reset();
-    m_ctx.reset();
-    m_modules.reset();
-    m_db.reset();
+    // The context, the modules and the database go with the fixture, after
+    // any screen a derived fixture holds.
 }
 
 void ScreenTest::loginAs(const QString &usuario)
