@@ -36,6 +36,71 @@ const Columns AdvanceColumns{{QStringLiteral("NM_FUNCIONARIO"), FieldKind::Fixed
 const std::array<const char *, 12> MonthNames{"JANEIRO", "FEVEREIRO", "MARÇO",    "ABRIL",   "MAIO",     "JUNHO",
                                               "JULHO",   "AGOSTO",    "SETEMBRO", "OUTUBRO", "NOVEMBRO", "DEZEMBRO"};
 
+// pri_movimento_Caixa: one entry in a cash book: the book, the kind of entry,
+// the amount, the courier concerned (or none), the user who records it and,
+// for an advance, the employee. Stamped with the database's time.
+std::optional<RowSet> cashEntry(ServerContext &ctx, const ProcedureArgs &a)
+{
+    const qint64 book = requiredInteger(a, 0, QStringLiteral("@PIdCaixa"));
+    const qint64 kind = requiredInteger(a, 1, QStringLiteral("@PIdTipoLancamento"));
+    const double amount = cents(requiredNumber(a, 2, QStringLiteral("@PVlLancamento")));
+    const std::optional<qint64> matricula = a.integer(3);
+    const qint64 user = requiredInteger(a, 4, QStringLiteral("@PCdUsuario"));
+    const std::optional<qint64> employee = a.integer(5);
+    if (amount <= 0)
+        throw DatabaseError(QStringLiteral("O valor do lançamento deve ser maior que zero."));
+    auto exists = [&ctx](const char *sql, qint64 id) {
+        return ctx.scalar(QString::fromLatin1(sql), {qlonglong(id)}).isValid();
+    };
+    if (!exists("select id_caixa from tb_caixa where id_caixa = ?", book))
+        throw DatabaseError(QStringLiteral("Caixa %1 não cadastrado.").arg(book));
+    if (!exists("select id_tipo_lancamento from tb_tipo_lancamento where id_tipo_lancamento = ?", kind))
+        throw DatabaseError(QStringLiteral("Tipo de lançamento %1 não cadastrado.").arg(kind));
+    if (matricula && !exists("select Nr_Matricula from tb_motoqueiro where Nr_Matricula = ?", *matricula))
+        throw DatabaseError(QStringLiteral("Motoqueiro %1 não cadastrado.").arg(*matricula));
+    if (!exists("select id_usuario from usuario where id_usuario = ?", user))
+        throw DatabaseError(QStringLiteral("Usuário %1 não cadastrado.").arg(user));
+    if (employee && !exists("select id_funcionario from tb_funcionario where id_funcionario = ?", *employee))
+        throw DatabaseError(QStringLiteral("Funcionário %1 não cadastrado.").arg(*employee));
+    ctx.exec(QStringLiteral("insert into tb_movimento_caixa (id_caixa, id_tipo_lancamento, vl_lancamento, nr_matricula, "
+                            "id_usuario, id_funcionario) values (?, ?, ?, ?, ?, ?)"),
+             {qlonglong(book), qlonglong(kind), amount, orNull(matricula), qlonglong(user), orNull(employee)});
+    return std::nullopt;
+}
+
+// A telephone number as the employee registration takes it: digits only,
+// converted to an integer; anything else (an empty text included) refuses
+// the registration naming the field.
+qint64 telephone(const ProcedureArgs &a, int index, const QString &field)
+{
+    const BoundValue &raw = a.raw(index);
+    if (!raw.isNull() && raw.value.typeId() != QMetaType::QString)
+        return *a.integer(index);
+    const QString text = raw.isNull() ? QString() : raw.value.toString().trimmed();
+    bool digits = !text.isEmpty();
+    for (const QChar c : text)
+        digits = digits && c.isDigit() && c.unicode() < 128;
+    bool ok = false;
+    const qint64 number = digits ? text.toLongLong(&ok) : 0;
+    if (!ok || number > 2147483647)
+        throw DatabaseError(QStringLiteral("%1 inválido: '%2'. Informe somente os dígitos do número.").arg(field, text));
+    return number;
+}
+
+// PROC_CAD_FUNCIONARIO: registers an employee.
+std::optional<RowSet> registerEmployee(ServerContext &ctx, const ProcedureArgs &a)
+{
+    const QString name = a.text(0).value_or(QString()).trimmed();
+    if (name.isEmpty())
+        throw DatabaseError(QStringLiteral("Informe o nome do funcionário."));
+    const qint64 phone = telephone(a, 3, QStringLiteral("Telefone"));
+    const qint64 mobile = telephone(a, 4, QStringLiteral("Celular"));
+    ctx.exec(QStringLiteral("insert into tb_funcionario (nm_funcionario, ds_endereco, ds_bairro, nr_telefone, "
+                            "nr_celular, ds_email) values (?, ?, ?, ?, ?, ?)"),
+             {name, orNull(a.text(1)), orNull(a.text(2)), qlonglong(phone), qlonglong(mobile), orNull(a.text(5))});
+    return std::nullopt;
+}
+
 // PRS_CONSULTA_CAIXA_RELATORIO and PRS_CONSULTA_CAIXA_PERIODO: the entries of
 // the period in the order they were made, each split into its income and
 // expense part, with the balance of the period so far (income minus expense
@@ -149,6 +214,22 @@ void registerCashProcedures(ProcedureRegistry &registry)
 {
     const QList<ProcedureParam> periodParams{{QStringLiteral("@PDtInicial"), FieldKind::Text},
                                              {QStringLiteral("@PDtFinal"), FieldKind::Text}};
+    registry.add({QStringLiteral("pri_movimento_Caixa"),
+                  {{QStringLiteral("@PIdCaixa"), FieldKind::Integer},
+                   {QStringLiteral("@PIdTipoLancamento"), FieldKind::SmallInt},
+                   {QStringLiteral("@PVlLancamento"), FieldKind::Decimal},
+                   {QStringLiteral("@PNrMatricula"), FieldKind::Integer},
+                   {QStringLiteral("@PCdUsuario"), FieldKind::Integer},
+                   {QStringLiteral("@PIdFuncionario"), FieldKind::Integer}},
+                  true, false, cashEntry, {}});
+    registry.add({QStringLiteral("PROC_CAD_FUNCIONARIO"),
+                  {{QStringLiteral("@NOME"), FieldKind::Text},
+                   {QStringLiteral("@ENDERECO"), FieldKind::Text},
+                   {QStringLiteral("@BAIRRO"), FieldKind::Text},
+                   {QStringLiteral("@TELEFONE"), FieldKind::Integer},
+                   {QStringLiteral("@CELULAR"), FieldKind::Integer},
+                   {QStringLiteral("@EMAIL"), FieldKind::Text}},
+                  true, true, registerEmployee, {}});
     registry.add({QStringLiteral("PRS_CONSULTA_CAIXA_RELATORIO"), periodParams, false, false, cashReport,
                   CashReportColumns});
     registry.add({QStringLiteral("PRS_CONSULTA_CAIXA_PERIODO"), periodParams, false, false, cashReport,

@@ -40,8 +40,8 @@ QString forUpdate(const ServerContext &ctx);
 // An amount rounded to cents (SQLite keeps decimals as floating point).
 double cents(double value);
 
-// Texts compared as the original server compared them: without regard to
-// case, trailing blanks ignored ("NOITE " equals "noite").
+// Texts compared as the screens send them: without regard to case, trailing
+// blanks ignored (the pick list's "NOITE " equals "noite").
 bool sameServerText(const QString &a, const QString &b);
 
 // A window of time given to a procedure as two date-time arguments, both ends

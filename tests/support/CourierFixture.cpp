@@ -63,6 +63,14 @@ void giveBack(ContractDatabase &db, qint64 rental, double payment)
     call(db, QStringLiteral("pri_devolucao"), {qlonglong(rental), 1, payment, 5});
 }
 
+QVariant value(const RowSet &rs, int row, const QString &column)
+{
+    const int c = rs.indexOf(column);
+    if (c < 0 || row < 0 || row >= rs.rows.size())
+        return {};
+    return rs.rows[row].value(c);
+}
+
 QString ydm(const QDateTime &at)
 {
     return at.toString(QStringLiteral("yyyy/dd/MM HH:mm:ss"));

@@ -36,6 +36,10 @@ void giveBack(ContractDatabase &db, qint64 rental, double payment = 0);
 // position as given (an invalid QVariant goes as NULL).
 RowSet call(ContractDatabase &db, const QString &procedure, const QVariantList &args = {});
 
+// The value of a column (by name, without regard to case) of a row; an
+// invalid QVariant when there is no such row or column.
+QVariant value(const RowSet &rs, int row, const QString &column);
+
 // Year/day/month date-time text the screens send ("2009/21/01 00:00:00").
 QString ydm(const QDateTime &at);
 
