@@ -1,4 +1,5 @@
 #include "Startup.h"
+#include "Screens.h"
 
 #include "app/common/AppContext.h"
 #include "app/common/DataModules.h"
@@ -35,11 +36,19 @@ int runProgram(MessageService &messages, Clock &clock, const QString &settingsFi
     }
 
     AppContext context(*modules, messages, clock);
+    registerScreens(context.screens);
     int status = 0;
-    {
+    try {
         TfrmPrincipal main(context);
-        main.showMaximized();
-        status = QApplication::exec();
+        // A cancelled login ends the program before the window is ever shown.
+        if (main.loginSucceeded()) {
+            main.showMaximized();
+            status = QApplication::exec();
+        }
+    } catch (const Error &e) {
+        // An error while the main window is being set up ends the program.
+        messages.error(e.text());
+        status = 1;
     }
     modules.reset();
     return status;

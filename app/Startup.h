@@ -16,7 +16,8 @@ int runRavelto(int argc, char **argv);
 // reads the settings (settingsFile, or the file found beside the executable
 // or in the user's configuration folder), creates the modules in order and
 // the main window, and runs the event loop. Any failure before the main window
-// exists is shown and ends with status 1, without any window.
+// exists is shown and ends with status 1, without any window. A login that
+// does not succeed ends with status 0 without entering the event loop.
 int runProgram(MessageService &messages, Clock &clock, const QString &settingsFile = {});
 
 } // namespace rv

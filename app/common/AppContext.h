@@ -1,12 +1,16 @@
 #pragma once
 // What every screen is given: the program-wide modules, the message service,
-// the clock, and the current user fixed by the login.
+// the clock, the current user fixed by the login, the screens that can be
+// opened by kind, and the main window once it exists.
 
 #include "Clock.h"
 #include "DataModules.h"
 #include "MessageService.h"
+#include "ScreenRegistry.h"
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
 namespace rv {
 
@@ -26,6 +30,9 @@ public:
     MessageService &messages;
     Clock &clock;
     CurrentUser user;
+    ScreenRegistry screens;
+    // The window screens open over; set by the main window while it lives.
+    QPointer<QWidget> mainWindow;
 };
 
 } // namespace rv
