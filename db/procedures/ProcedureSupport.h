@@ -43,4 +43,10 @@ std::optional<Period> periodArgs(const ProcedureArgs &args, int first);
 QString dayOfMonthSql(Backend backend, const QString &column);
 QString monthOfYearSql(Backend backend, const QString &column);
 
+// An address as one text: "RUA DAS FLORES, 120 - APTO 3" from the street's kind,
+// its name, the house number and a detail (complement, neighbourhood); empty
+// parts are left out; the text is cut to width characters.
+QString addressText(const QVariant &kind, const QVariant &name, const QVariant &number, const QVariant &detail,
+                    int width);
+
 } // namespace rv::db
