@@ -5,7 +5,6 @@
 #include "ProcedureSupport.h"
 
 #include <QDate>
-#include <QHash>
 
 namespace rv::db {
 
@@ -191,18 +190,14 @@ QString monthName(int month)
     return month >= 1 && month <= 12 ? QString::fromUtf8(names[month - 1]) : QString();
 }
 
-// Orders per bucket (day of month or month of year) in [from, until).
-QHash<int, qint64> countsBy(ServerContext &ctx, const QString &bucketSql, const QDate &from, const QDate &until)
+// The number of orders registered from the start of `from` to just before the
+// start of `until`. Each count is an index range count on the registration
+// time, much cheaper than extracting the day or month of every order.
+qint64 ordersBetween(ServerContext &ctx, const QDate &from, const QDate &until)
 {
-    const RowSet rows = ctx.query(QStringLiteral("select %1, count(*) from pedido p "
-                                                 "where p.datacad >= ? and p.datacad < ? group by 1")
-                                      .arg(bucketSql),
-                                  {QDateTime(from, QTime(0, 0)), QDateTime(until, QTime(0, 0))},
-                                  {FieldKind::Integer, FieldKind::Integer});
-    QHash<int, qint64> counts;
-    for (const Row &r : rows.rows)
-        counts.insert(r[0].toInt(), r[1].toLongLong());
-    return counts;
+    return ctx.scalar(QStringLiteral("select count(*) from pedido where datacad >= ? and datacad < ?"),
+                      {QDateTime(from, QTime(0, 0)), QDateTime(until, QTime(0, 0))})
+        .toLongLong();
 }
 
 const Columns &dayTotalColumns()
@@ -237,10 +232,9 @@ std::optional<RowSet> contaPedido(ServerContext &ctx, const ProcedureArgs &args)
     if (!month || *month < 1 || *month > 12 || !usableYear(year))
         return out;
     const QDate first(int(*year), int(*month), 1);
-    const QHash<int, qint64> counts =
-        countsBy(ctx, dayOfMonthSql(ctx.backend(), QStringLiteral("p.datacad")), first, first.addMonths(1));
     for (int day = 1; day <= first.daysInMonth(); ++day) {
-        const qint64 total = counts.value(day);
+        const QDate date = first.addDays(day - 1);
+        const qint64 total = ordersBetween(ctx, date, date.addDays(1));
         out.rows.append({QVariant(qlonglong(day)), QVariant(qlonglong(total)), QVariant(dayStatus(total))});
     }
     return out;
@@ -253,11 +247,9 @@ std::optional<RowSet> contaPedidoMes(ServerContext &ctx, const ProcedureArgs &ar
     RowSet out = emptyResult(monthTotalColumns());
     if (!usableYear(year))
         return out;
-    const QDate first(int(*year), 1, 1);
-    const QHash<int, qint64> counts =
-        countsBy(ctx, monthOfYearSql(ctx.backend(), QStringLiteral("p.datacad")), first, first.addYears(1));
     for (int month = 1; month <= 12; ++month) {
-        const qint64 total = counts.value(month);
+        const QDate first(int(*year), month, 1);
+        const qint64 total = ordersBetween(ctx, first, first.addMonths(1));
         out.rows.append({QVariant(qlonglong(month)), QVariant(qlonglong(total)), QVariant(monthName(month)),
                          QVariant(goalText(total))});
     }

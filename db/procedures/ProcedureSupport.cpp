@@ -54,18 +54,6 @@ std::optional<Period> periodArgs(const ProcedureArgs &args, int first)
     return Period{*from, *to};
 }
 
-QString dayOfMonthSql(Backend backend, const QString &column)
-{
-    return backend == Backend::SQLite ? QStringLiteral("CAST(strftime('%d', %1) AS INTEGER)").arg(column)
-                                      : QStringLiteral("CAST(EXTRACT(DAY FROM %1) AS INTEGER)").arg(column);
-}
-
-QString monthOfYearSql(Backend backend, const QString &column)
-{
-    return backend == Backend::SQLite ? QStringLiteral("CAST(strftime('%m', %1) AS INTEGER)").arg(column)
-                                      : QStringLiteral("CAST(EXTRACT(MONTH FROM %1) AS INTEGER)").arg(column);
-}
-
 QString addressText(const QVariant &kind, const QVariant &name, const QVariant &number, const QVariant &detail,
                     int width)
 {

@@ -38,11 +38,6 @@ struct Period {
 // that is no date raises the error naming it.
 std::optional<Period> periodArgs(const ProcedureArgs &args, int first);
 
-// SQL for the day of the month (1..31) and the month (1..12) of a date-time
-// column, as a whole number, on the given backend.
-QString dayOfMonthSql(Backend backend, const QString &column);
-QString monthOfYearSql(Backend backend, const QString &column);
-
 // An address as one text: "RUA DAS FLORES, 120 - APTO 3" from the street's kind,
 // its name, the house number and a detail (complement, neighbourhood); empty
 // parts are left out; the text is cut to width characters.
