@@ -108,16 +108,21 @@ double courierBalance(ServerContext &ctx, qint64 matricula)
     return cents(v.toDouble());
 }
 
-QString dayOfMonthSql(Backend backend, const QString &column)
+QString addressText(const QVariant &kind, const QVariant &name, const QVariant &number, const QVariant &detail,
+                    int width)
 {
-    return backend == Backend::SQLite ? QStringLiteral("CAST(strftime('%d', %1) AS INTEGER)").arg(column)
-                                      : QStringLiteral("CAST(EXTRACT(DAY FROM %1) AS INTEGER)").arg(column);
-}
-
-QString monthOfYearSql(Backend backend, const QString &column)
-{
-    return backend == Backend::SQLite ? QStringLiteral("CAST(strftime('%m', %1) AS INTEGER)").arg(column)
-                                      : QStringLiteral("CAST(EXTRACT(MONTH FROM %1) AS INTEGER)").arg(column);
+    const auto part = [](const QVariant &v) { return v.isNull() ? QString() : v.toString().trimmed(); };
+    QString text = part(kind);
+    const QString street = part(name);
+    if (!street.isEmpty())
+        text = text.isEmpty() ? street : text + QLatin1Char(' ') + street;
+    const QString n = part(number);
+    if (!n.isEmpty())
+        text = text.isEmpty() ? n : text + QStringLiteral(", ") + n;
+    const QString d = part(detail);
+    if (!d.isEmpty())
+        text = text.isEmpty() ? d : text + QStringLiteral(" - ") + d;
+    return text.left(width);
 }
 
 } // namespace rv::db

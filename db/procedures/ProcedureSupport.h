@@ -63,9 +63,10 @@ inline constexpr const char *SignedMovementSql =
 // Credits minus debits of one courier: negative while the courier owes.
 double courierBalance(ServerContext &ctx, qint64 matricula);
 
-// SQL for the day of the month (1..31) and the month (1..12) of a date-time
-// column, as a whole number, on the given backend.
-QString dayOfMonthSql(Backend backend, const QString &column);
-QString monthOfYearSql(Backend backend, const QString &column);
+// An address as one text: "RUA DAS FLORES, 120 - APTO 3" from the street's kind,
+// its name, the house number and a detail (complement, neighbourhood); empty
+// parts are left out; the text is cut to width characters.
+QString addressText(const QVariant &kind, const QVariant &name, const QVariant &number, const QVariant &detail,
+                    int width);
 
 } // namespace rv::db

@@ -127,18 +127,106 @@ void addSummary(ProcedureRegistry &registry, const Summary &summary, const QStri
     registry.add(std::move(def));
 }
 
-// Orders by the neighbourhood they were taken in (pedido.id_bairro).
-QString byNeighbourhoodSql()
+// The orders of the window grouped by one of their columns: "select <column>,
+// count(*) ... group by <column>", as a derived table t for the labels' joins.
+QString groupedOrders(const QString &column, const QString &more = {}, const QString &join = {},
+                      const QString &condition = {})
 {
-    return QStringLiteral(
-        "select b.BAIRRO, t.total from ("
-        "  select id_bairro, count(*) as total from pedido where datacad between ? and ? group by id_bairro"
-        ") t left join bairro b on b.ID_BAIRRO = t.id_bairro");
+    return QStringLiteral("(select p.%1, count(*) as total%2 from pedido p %3 where p.datacad between ? and ? %4 "
+                          "group by p.%1) t")
+        .arg(column, more, join, condition);
 }
 
+// Orders by the neighbourhood they were taken in (pedido.id_bairro).
 Summary byNeighbourhood(const QString &name, const QString &bairro, const QString &total)
 {
-    return {name, {{bairro, FieldKind::FixedText}, {total, FieldKind::Integer}}, 1, byNeighbourhoodSql(), {}};
+    return {name,
+            {{bairro, FieldKind::FixedText}, {total, FieldKind::Integer}},
+            1,
+            QStringLiteral("select b.BAIRRO, t.total from %1 left join bairro b on b.ID_BAIRRO = t.id_bairro")
+                .arg(groupedOrders(QStringLiteral("id_bairro"))),
+            {}};
+}
+
+QList<Summary> periodSummaries()
+{
+    const QString total = QStringLiteral("total");
+    return {
+        byNeighbourhood(QStringLiteral("PRS_CHAMADAS_BAIRRO"), QStringLiteral("BAIRRO"), total),
+        byNeighbourhood(QStringLiteral("PROC_CHAMAS_BAIRRO"), QStringLiteral("BAIRRO"), total),
+
+        // By courier (pedido.ID_MOTOQUEIRO), with the sum of the fares.
+        {QStringLiteral("PRS_REL_MOTOQUEIRO"),
+         {{QStringLiteral("NR_MATRICULA"), FieldKind::Integer},
+          {QStringLiteral("NM_MOTOQUEIRO"), FieldKind::FixedText},
+          {total, FieldKind::Integer},
+          {QStringLiteral("VALOR"), FieldKind::Decimal}},
+         2,
+         QStringLiteral("select t.ID_MOTOQUEIRO, m.Nm_Motoqueiro, t.total, t.valor from %1 "
+                        "left join tb_motoqueiro m on m.Nr_Matricula = t.ID_MOTOQUEIRO")
+             .arg(groupedOrders(QStringLiteral("ID_MOTOQUEIRO"), QStringLiteral(", sum(p.VALOR) as valor"))),
+         {}},
+
+        // By pick-up street (pedido.id_logradouro), with the street's neighbourhood.
+        {QStringLiteral("PRS_REL_LOGRADOURO"),
+         {{QStringLiteral("LOGRADOURO"), FieldKind::FixedText},
+          {QStringLiteral("NOME_LOGRADOURO"), FieldKind::FixedText},
+          {QStringLiteral("BAIRRO"), FieldKind::FixedText},
+          {total, FieldKind::Integer}},
+         3,
+         QStringLiteral("select l.LOGRADOURO, l.NOME_LOGRADOURO, b.BAIRRO, t.total from %1 "
+                        "left join logradouro l on l.ID_LOGRADOURO = t.id_logradouro "
+                        "left join bairro b on b.ID_BAIRRO = l.ID_BAIRRO")
+             .arg(groupedOrders(QStringLiteral("id_logradouro"))),
+         {}},
+
+        // By the sector of the order's neighbourhood (bairro.SETOR).
+        {QStringLiteral("PRC_CORRIDA_SETOR"),
+         {{QStringLiteral("SETOR"), FieldKind::FixedText}, {total, FieldKind::Integer}},
+         1,
+         QStringLiteral("select b.SETOR, t.total from %1 left join bairro b on b.ID_BAIRRO = t.id_bairro")
+             .arg(groupedOrders(QStringLiteral("id_bairro"))),
+         {}},
+
+        // By the telephone category of the order (pedido.ID_CATEGORIA).
+        {QStringLiteral("PRS_REL_CATEGORIA_TELEFONE"),
+         {{QStringLiteral("CATEGORIA_TELEFONE"), FieldKind::FixedText}, {total, FieldKind::Integer}},
+         1,
+         QStringLiteral("select c.categoria_telefone, t.total from %1 "
+                        "left join categoria_telefone c on c.id_categoria = t.ID_CATEGORIA")
+             .arg(groupedOrders(QStringLiteral("ID_CATEGORIA"))),
+         {}},
+
+        // Orders whose telephone category is a public one, by telephone.
+        {QStringLiteral("PROC_RELTELEFONE_PUBLICO"),
+         {{QStringLiteral("TELEFONE"), FieldKind::Integer},
+          {QStringLiteral("NOME"), FieldKind::FixedText},
+          {total, FieldKind::Integer}},
+         2,
+         QStringLiteral("select t.telefone, c.NOME, t.total from %1 left join cliente c on c.TELEFONE = t.telefone")
+             .arg(groupedOrders(QStringLiteral("telefone"), {},
+                                QStringLiteral("join categoria_telefone k on k.id_categoria = p.ID_CATEGORIA"),
+                                QStringLiteral("and k.fl_publico = ?"))),
+         {QVariant(true)}},
+
+        // By client (pedido.telefone).
+        {QStringLiteral("PRS_REL_CLIENTE_PEDIDO"),
+         {{QStringLiteral("TELEFONE"), FieldKind::Integer},
+          {QStringLiteral("NOME"), FieldKind::FixedText},
+          {total, FieldKind::Integer}},
+         2,
+         QStringLiteral("select t.telefone, c.NOME, t.total from %1 left join cliente c on c.TELEFONE = t.telefone")
+             .arg(groupedOrders(QStringLiteral("telefone"))),
+         {}},
+
+        // By attendant (pedido.ID_USUARIO).
+        {QStringLiteral("PROC_CHAMADAS_USUARIO"),
+         {{QStringLiteral("USUARIO"), FieldKind::FixedText}, {total, FieldKind::Integer}},
+         1,
+         QStringLiteral("select u.usuario, t.total from %1 left join usuario u on u.id_usuario = t.ID_USUARIO")
+             .arg(groupedOrders(QStringLiteral("ID_USUARIO"))),
+         {}},
+    };
 }
 
 } // namespace
@@ -152,6 +240,8 @@ void registerStatisticsProcedures(ProcedureRegistry &registry)
                byNeighbourhood(QStringLiteral("proc_chamadasbairro_periodo"), QStringLiteral("bairro"),
                                QStringLiteral("Total")),
                window);
+    for (const Summary &summary : periodSummaries())
+        addSummary(registry, summary, window);
 }
 
 } // namespace rv::db

@@ -142,12 +142,20 @@ public:
 
     int order(const OrderRow &o)
     {
-        m_db.exec(QStringLiteral("insert into pedido (telefone, solicitante, id_logradouro, numero, complemento, "
-                                 "antiga, id_bairro, id_destino, id_trajeto, VALOR, ID_MOTOQUEIRO, ID_CATEGORIA, "
-                                 "ID_USUARIO, OBS, datacad) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                  {o.telefone, o.solicitante, o.street, o.numero, orNull(o.complemento), QStringLiteral("A12"),
-                   o.bairro, o.bairro, o.trajeto, o.valor, o.courier, o.categoria, o.usuario, orNull(o.obs), o.at});
+        orders(1, o);
         return lastId(QStringLiteral("pedido"), QStringLiteral("id_pedido"));
+    }
+
+    // count copies of one order, in one statement.
+    void orders(int count, const OrderRow &o)
+    {
+        m_db.exec(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < ?) "
+                                 "insert into pedido (telefone, solicitante, id_logradouro, numero, complemento, "
+                                 "antiga, id_bairro, id_destino, id_trajeto, VALOR, ID_MOTOQUEIRO, ID_CATEGORIA, "
+                                 "ID_USUARIO, OBS, datacad) "
+                                 "select ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ? from n"),
+                  {count, o.telefone, o.solicitante, o.street, o.numero, orNull(o.complemento), QStringLiteral("A12"),
+                   o.bairro, o.bairro, o.trajeto, o.valor, o.courier, o.categoria, o.usuario, orNull(o.obs), o.at});
     }
 
 private:
