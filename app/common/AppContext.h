@@ -5,6 +5,7 @@
 
 #include "Clock.h"
 #include "DataModules.h"
+#include "MainWindowLink.h"
 #include "MessageService.h"
 #include "ScreenRegistry.h"
 
@@ -33,6 +34,8 @@ public:
     ScreenRegistry screens;
     // The window screens open over; set by the main window while it lives.
     QPointer<QWidget> mainWindow;
+    // What other screens may do to the main window (nullptr until it exists).
+    MainWindowLink *mainLink = nullptr;
 };
 
 } // namespace rv
