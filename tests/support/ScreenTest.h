@@ -23,6 +23,7 @@
 // expected message must have come.
 
 #include "ContractDatabase.h"
+#include "Printers.h"
 #include "ScriptedMessages.h"
 #include "Ui.h"
 #include "app/common/AppContext.h"
