@@ -204,6 +204,7 @@ public:
         rentals();
         accountsAndCash();
         dropTemporaryWords();
+        flush();
         fixIdentities();
     }
 
@@ -211,6 +212,7 @@ private:
     // Runs a statement whose {name} markers take the values given, bound in order.
     void exec(QString sql, const QHash<QString, QVariant> &values = {})
     {
+        flush();
         static const QRegularExpression marker(QStringLiteral("\\{(\\w+)\\}"));
         QVariantList args;
         QString out;
@@ -225,14 +227,37 @@ private:
         m_c.serverExec(out, args);
     }
 
+    // Rows of the small tables go a hundred at a time; the rows of one table
+    // are sent before those of the next, which may refer to them.
     void insert(const QString &table, const QStringList &columns, const QVariantList &values)
     {
+        if (table != m_pendingTable || columns != m_pendingColumns)
+            flush();
+        m_pendingTable = table;
+        m_pendingColumns = columns;
+        m_pending << values;
+        if (m_pending.size() >= 100)
+            flush();
+    }
+
+    void flush()
+    {
+        if (m_pending.isEmpty())
+            return;
         QStringList marks;
-        for (int i = 0; i < columns.size(); ++i)
+        for (int i = 0; i < m_pendingColumns.size(); ++i)
             marks << QStringLiteral("?");
-        m_c.serverExec(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                           .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
-                       values);
+        const QString row = QLatin1Char('(') + marks.join(QStringLiteral(", ")) + QLatin1Char(')');
+        QStringList rows;
+        QVariantList args;
+        for (const QVariantList &values : std::as_const(m_pending)) {
+            rows << row;
+            args << values;
+        }
+        m_pending.clear();
+        m_c.serverExec(QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
+                           .arg(m_pendingTable, m_pendingColumns.join(QStringLiteral(", ")), rows.join(QStringLiteral(", "))),
+                       args);
     }
 
     bool sqlite() const { return m_backend == Backend::SQLite; }
@@ -327,6 +352,7 @@ private:
     void streets()
     {
         Random r(202);
+        QList<QVariantList> oldNames;
         int id = 0;
         int kindWeights = 0;
         for (const StreetKind &k : StreetKinds)
@@ -363,14 +389,16 @@ private:
                 if (!oldName.isEmpty() || r.chance(5)) {
                     // The register of old names also keeps names from before the numbering.
                     const QString old = oldName.isEmpty() ? u("ESTRADA DO ENGENHO ") + u(r.pick(Surnames)) : oldName;
-                    insert(QStringLiteral("RUA_ANTIGA"),
-                           {QStringLiteral("ANTIGA"), QStringLiteral("NOME"), QStringLiteral("BAIRRO"),
-                            QStringLiteral("SETOR"), QStringLiteral("CEP")},
-                           {old, u(kind->word) + QLatin1Char(' ') + name, neighbourhoodName(k),
-                            u(Sectors[k % count(Sectors)]), cep});
+                    oldNames.append({old, u(kind->word) + QLatin1Char(' ') + name, neighbourhoodName(k),
+                                     u(Sectors[k % count(Sectors)]), cep});
                 }
             }
         }
+        for (const QVariantList &row : std::as_const(oldNames))
+            insert(QStringLiteral("RUA_ANTIGA"),
+                   {QStringLiteral("ANTIGA"), QStringLiteral("NOME"), QStringLiteral("BAIRRO"), QStringLiteral("SETOR"),
+                    QStringLiteral("CEP")},
+                   row);
     }
 
     // -------------------------------------------------------------- users
@@ -905,6 +933,9 @@ private:
     Backend m_backend;
     DemoSize m_size;
     QDateTime m_historyStart;
+    QString m_pendingTable;
+    QStringList m_pendingColumns;
+    QList<QVariantList> m_pending;
 };
 
 // The tables the reference rows leave empty: any row in them is someone's data.
