@@ -1,14 +1,14 @@
 #include "Screens.h"
 
 #include "app/common/ScreenRegistry.h"
+#include "clients/TfrmCadCliente.h"
 
 namespace rv {
 
-// Each screen is added here under its class name as it is built, e.g.
-//   screens.add<TfrmCadCliente>(QStringLiteral("TfrmCadCliente"));
+// Each screen is added here under its class name.
 void registerScreens(ScreenRegistry &screens)
 {
-    Q_UNUSED(screens);
+    screens.add<TfrmCadCliente>(QStringLiteral("TfrmCadCliente"));
 }
 
 } // namespace rv

@@ -115,6 +115,10 @@ void Connection::checkAliveAfterFailure()
         return;
     QSqlQuery probe(db);
     if (!probe.exec(QStringLiteral("SELECT 1"))) {
+        // Inside a transaction that the failure aborted the server still answers,
+        // only refusing everything until the transaction is rolled back.
+        if (probe.lastError().nativeErrorCode() == QLatin1String("25P02"))
+            return;
         probe = QSqlQuery();
         // The server dropped us: the next statement reconnects with the same settings.
         close();

@@ -388,6 +388,13 @@ QStringList supportStatements(Backend backend)
     };
 }
 
+QString indexStatement(const TableDef &table, const IndexDef &index)
+{
+    return QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+        .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(), index.name, table.name,
+             index.columns.join(QStringLiteral(", ")));
+}
+
 QStringList tableStatements(Backend backend)
 {
     QStringList out;
@@ -440,9 +447,7 @@ QStringList tableStatements(Backend backend)
             parts << QStringLiteral("FOREIGN KEY (%1) REFERENCES %2 (%3)").arg(f.column, f.table, f.referenced);
         out << QStringLiteral("CREATE TABLE %1 (\n  %2\n)").arg(t.name, parts.join(QStringLiteral(",\n  ")));
         for (const IndexDef &i : t.indexes)
-            out << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
-                       .arg(i.unique ? QStringLiteral("UNIQUE ") : QString(), i.name, t.name,
-                            i.columns.join(QStringLiteral(", ")));
+            out << indexStatement(t, i);
     }
     return out;
 }

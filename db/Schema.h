@@ -67,6 +67,8 @@ bool isTextType(const QString &type);
 // The PostgreSQL type that an original server type is kept as ("char(50)" -> citext).
 QString postgresType(const QString &type);
 
+// The statement that creates one index of a table.
+QString indexStatement(const TableDef &table, const IndexDef &index);
 // The statements that create the tables, their checks and indexes on a backend.
 QStringList tableStatements(Backend backend);
 // Backend support the schema needs before the tables (PostgreSQL: citext, integer LIKE).

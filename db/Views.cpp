@@ -49,8 +49,8 @@ const char *TelephoneText = "CAST(c.TELEFONE AS TEXT)";
 ViewDef clientLookup()
 {
     return {QStringLiteral("VW_CONSULTA_CLIENTE_TEL"),
-            {exact(required(c("fone", "varchar(11)", TelephoneText))),
-             exact(required(c("telefone", "varchar(11)", TelephoneText))),
+            {exact(required(c("fone", "varchar(8)", TelephoneText))),
+             exact(required(c("telefone", "varchar(8)", TelephoneText))),
              required(c("nome", "char(50)", "c.NOME")),
              c("logradouro", "char(10)", "l.LOGRADOURO"),
              c("nome_logradouro", "char(70)", "l.NOME_LOGRADOURO"),

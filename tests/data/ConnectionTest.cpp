@@ -183,6 +183,18 @@ TEST_P(ConnectionTest, AResultWithACorrelatedSubqueryIsReadToTheEnd)
         EXPECT_EQ(q.fieldByName(QStringLiteral("n")).asInteger(), n);
 }
 
+TEST_P(ConnectionTest, AFailureInsideATransactionKeepsTheTransaction)
+{
+    conn->serverExec(QStringLiteral("BEGIN"), {});
+    conn->serverExec(QStringLiteral("insert into t (id, nome) values (60, 'A')"), {});
+    conn->serverExec(QStringLiteral("SAVEPOINT s"), {});
+    EXPECT_THROW(conn->serverExec(QStringLiteral("insert into t (id, nome) values (60, 'B')"), {}), DatabaseError);
+    conn->serverExec(QStringLiteral("ROLLBACK TO SAVEPOINT s"), {});
+    conn->serverExec(QStringLiteral("insert into t (id, nome) values (61, 'C')"), {});
+    conn->serverExec(QStringLiteral("COMMIT"), {});
+    EXPECT_EQ(count(QStringLiteral("id in (60, 61)")), 2);
+}
+
 TEST_P(ConnectionTest, TopAndALikeOnAWholeNumberAsAnEquality)
 {
     Query q(*conn);
