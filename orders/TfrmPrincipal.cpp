@@ -6,9 +6,11 @@
 #include "app/common/Guard.h"
 #include "app/common/KeyRules.h"
 #include "app/common/LookupList.h"
+#include "app/common/ServerDates.h"
 #include "app/login/Tfrmlog.h"
 #include "data/Convert.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -17,6 +19,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -25,6 +29,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 
 namespace rv {
 
@@ -169,6 +174,7 @@ TfrmPrincipal::TfrmPrincipal(AppContext &context, QWidget *parent) : QMainWindow
 
     setTabOrder();
     connectHandlers();
+    buildMenus();
 
     // The refresh runs from the creation of the window on, the login included.
     timer = new QTimer(this);
@@ -442,6 +448,170 @@ void TfrmPrincipal::connectHandlers()
     connectGuarded(btnCancelaPD, &QPushButton::clicked, this, messages, [this] { btnCancelaPDClick(); });
 }
 
+// ------------------------------------------------------------------- menus
+
+// The menu bar. Each named action is one QAction, shared by the entries that
+// name it, with its shortcut working anywhere in the window, the menu closed
+// or not. An action with nothing to run is greyed out; a plain entry can be
+// chosen and does nothing.
+void TfrmPrincipal::buildMenus()
+{
+    MessageService &messages = m_ctx.messages;
+    auto action = [&](const char *name, const QString &caption, std::function<void()> run,
+                      const QKeySequence &shortcut = {}) {
+        auto *a = new QAction(caption, this);
+        a->setObjectName(QLatin1String(name));
+        if (!shortcut.isEmpty()) {
+            a->setShortcut(shortcut);
+            a->setShortcutContext(Qt::WindowShortcut);
+        }
+        addAction(a);
+        if (run)
+            connectGuarded(a, &QAction::triggered, this, messages, std::move(run));
+        else
+            a->setEnabled(false);
+        return a;
+    };
+    auto plain = [](QMenu *menu, const QString &caption) { menu->addAction(caption); };
+
+    QAction *ac_Cliente = action("ac_Cliente", QStringLiteral("Cliente"), [this] { ac_ClienteExecute(); });
+    QAction *ac_Clogradouro =
+        action("ac_Clogradouro", QStringLiteral("Logradouro"), [this] { ac_cLogradouroExecute(); });
+    QAction *ac_Bairro = action("ac_Bairro", QStringLiteral("Bairro"), [this] { ac_BairroExecute(); });
+    QAction *ac_Cidade = action("ac_Cidade", QStringLiteral("Cidade"), {});
+    QAction *ac_Trajeto = action("ac_Trajeto", QStringLiteral("Trajeto"), {});
+    QAction *ac_c_mCorridasdia = action("ac_c_mCorridasdia", QStringLiteral("Corridas Dia"),
+                                        [this] { ac_c_mCorridasdiaExecute(); }, QKeySequence(Qt::Key_F2));
+    QAction *ac_Data = action("ac_Data", QStringLiteral("Data"), [this] { ac_DataExecute(); });
+    QAction *ac_mTurnoData =
+        action("ac_mTurnoData", QStringLiteral("Bairro por Turno"), [this] { ac_mTurnoDataExecute(); });
+    QAction *ac_Clocacacoes = action("ac_Clocacacoes", QStringLiteral("Locações"), {});
+    QAction *ac_cCliente = action("ac_cCliente", QStringLiteral("Cliente"), [this] { ac_CclienteExecute(); });
+    QAction *ac_cPedido = action("ac_cPedido", QStringLiteral("Pedido"), [this] { ac_cPedidoExecute(); });
+    QAction *ac_cMotoqueiro =
+        action("ac_cMotoqueiro", QStringLiteral("Motoqueiro"), [this] { ac_CmotoqueiroExecute(); });
+    QAction *ac_cFuncionario = action("ac_cFuncionario", QStringLiteral("Funcionario"), {});
+    QAction *ac_Cantigas = action("ac_Cantigas", QStringLiteral("Antigas"), [this] { ac_cAntigasExecute(); });
+    QAction *Ac_CTrajeto = action("Ac_CTrajeto", QStringLiteral("Trajeto"), [this] { ac_cTrajetoExecute(); });
+    QAction *ac_RCliente = action("ac_RCliente", QStringLiteral("Cliente"), {});
+    QAction *ac_rPedido = action("ac_rPedido", QStringLiteral("Pedido"), {});
+    QAction *ac_Restatisticas =
+        action("ac_Restatisticas", QStringLiteral("Estatisticas"), [this] { ac_RestatisticasExecute(); });
+    QAction *ac_motoTurno = action("ac_motoTurno", QStringLiteral("Turno"), [this] { ac_motoTurnoExecute(); });
+    QAction *ac_mNaoTrabalhando = action("ac_mNaoTrabalhando", QStringLiteral("Não Trabalhando"),
+                                         [this] { ac_mNaoTrabalhandoExecute(); });
+    QAction *ac_MExtrato = action("ac_MExtrato", QStringLiteral("Extrato"), [this] { ac_MextratoExecute(); });
+    QAction *ac_rLocar = action("ac_rLocar", QStringLiteral("Locar"), [this] { ac_rLocarExecute(); },
+                                QKeySequence(Qt::CTRL | Qt::Key_L));
+    QAction *ac_RDevolver = action("ac_RDevolver", QStringLiteral("Devolver"), [this] { ac_RDevolverExecute(); },
+                                   QKeySequence(Qt::CTRL | Qt::Key_D));
+    QAction *ac_Rreceber = action("ac_Rreceber", QStringLiteral("Receber"), [this] { ac_RreceberExecute(); },
+                                  QKeySequence(Qt::CTRL | Qt::Key_R));
+    QAction *ac_Rparceiros = action("ac_Rparceiros", QStringLiteral("Parceiros de Rádio"),
+                                    [this] { ac_RparceirosExecute(); }, QKeySequence(Qt::CTRL | Qt::Key_P));
+    QAction *ac_dia = action("ac_dia", QStringLiteral("Dia"), [this] { ac_diaExecute(); });
+    QAction *ac_Uagendarcorrida = action("ac_Uagendarcorrida", QStringLiteral("Agenda Corrida"), {});
+    QAction *ac_URecibo = action("ac_URecibo", QStringLiteral("Recibo"), {});
+
+    QMenuBar *bar = menuBar();
+    QMenu *cadastro = bar->addMenu(QStringLiteral("Cadastro"));
+    cadastro->addAction(ac_Cliente);
+    cadastro->addSeparator();
+    plain(cadastro, QStringLiteral("Funcionario"));
+    cadastro->addSeparator();
+    cadastro->addAction(ac_Clogradouro);
+    cadastro->addAction(ac_Bairro);
+    cadastro->addAction(ac_Cidade);
+    cadastro->addSeparator();
+    cadastro->addAction(ac_Trajeto);
+    cadastro->addSeparator();
+    plain(cadastro, QStringLiteral("Motoqueiro"));
+    cadastro->addSeparator();
+    plain(cadastro, QStringLiteral("Sair"));
+
+    QMenu *movimento = bar->addMenu(QStringLiteral("&Movimento"));
+    QMenu *corridas = movimento->addMenu(QStringLiteral("Corridas"));
+    corridas->addAction(ac_c_mCorridasdia);
+    corridas->addAction(ac_Data);
+    corridas->addAction(ac_mTurnoData);
+    movimento->addAction(ac_Clocacacoes);
+
+    QMenu *consulta = bar->addMenu(QStringLiteral("C&onsulta"));
+    for (QAction *a : {ac_cCliente, ac_cPedido, ac_cMotoqueiro, ac_cFuncionario, ac_Clogradouro, ac_Cantigas,
+                       Ac_CTrajeto})
+        consulta->addAction(a);
+
+    QMenu *relatorio = bar->addMenu(QStringLiteral("Relatório"));
+    relatorio->addAction(ac_RCliente);
+    relatorio->addAction(ac_rPedido);
+    plain(relatorio, QStringLiteral("Financeiro"));
+    relatorio->addAction(ac_Restatisticas);
+    QMenu *motoqueiro = relatorio->addMenu(QStringLiteral("Motoqueiro"));
+    motoqueiro->addAction(ac_motoTurno);
+    motoqueiro->addAction(ac_mNaoTrabalhando);
+    motoqueiro->addAction(ac_MExtrato);
+
+    QMenu *radio = bar->addMenu(QStringLiteral("Rádio"));
+    for (QAction *a : {ac_rLocar, ac_RDevolver, ac_Rreceber, ac_Rparceiros})
+        radio->addAction(a);
+
+    QMenu *caixa = bar->addMenu(QStringLiteral("Caixa"));
+    caixa->addAction(ac_dia);
+    caixa->addAction(ac_Data);
+    caixa->addAction(ac_Rreceber);
+    plain(caixa, QStringLiteral("Lançar Saidas"));
+    plain(caixa, QStringLiteral("Contas a pagar "));
+    plain(caixa, QStringLiteral("Contas a Receber "));
+
+    QMenu *utilitarios = bar->addMenu(QStringLiteral("Utilitarios"));
+    utilitarios->addAction(ac_Uagendarcorrida);
+    utilitarios->addSeparator();
+    utilitarios->addAction(ac_URecibo);
+}
+
+void TfrmPrincipal::openScreen(const QString &kind, Access access)
+{
+    if (access == Access::Restricted && m_ctx.user.UsuarioLogadoAcesso != 3)
+        return;
+    // Screens still to come are not registered: their entries do nothing.
+    if (!m_ctx.screens.contains(kind))
+        return;
+    AbreFormModal(m_ctx, kind);
+}
+
+void TfrmPrincipal::ac_ClienteExecute() { openClientRegistration(); }
+void TfrmPrincipal::ac_cLogradouroExecute() { openScreen(QStringLiteral("TfrmConsultaLogradouro")); }
+void TfrmPrincipal::ac_BairroExecute() { openScreen(QStringLiteral("TfrmCadBairro"), Access::Restricted); }
+void TfrmPrincipal::ac_c_mCorridasdiaExecute() { openScreen(QStringLiteral("TfrmMovimentoPedido")); }
+void TfrmPrincipal::ac_DataExecute() { openScreen(QStringLiteral("TfrmconsultaCaixaData"), Access::Restricted); }
+void TfrmPrincipal::ac_mTurnoDataExecute() { openScreen(QStringLiteral("TfrmConsultaPedidoData"), Access::Restricted); }
+void TfrmPrincipal::ac_CclienteExecute() { openScreen(QStringLiteral("TfrmCliente")); }
+void TfrmPrincipal::ac_cPedidoExecute() { openScreen(QStringLiteral("TfrmMovimentoPedido")); }
+void TfrmPrincipal::ac_CmotoqueiroExecute() { openScreen(QStringLiteral("TfrmMotoqueiro")); }
+void TfrmPrincipal::ac_cAntigasExecute() { openScreen(QStringLiteral("TfrmConsultaRuasAntigas")); }
+void TfrmPrincipal::ac_cTrajetoExecute() { openScreen(QStringLiteral("TfrmConsultaTrajeto")); }
+void TfrmPrincipal::ac_RestatisticasExecute() { openScreen(QStringLiteral("TfrmRelestatisticas"), Access::Restricted); }
+void TfrmPrincipal::ac_motoTurnoExecute() { openScreen(QStringLiteral("TfrmRelTurnoMotoqueiro"), Access::Restricted); }
+void TfrmPrincipal::ac_mNaoTrabalhandoExecute() { openScreen(QStringLiteral("TfrmMotoqueiroAusente")); }
+void TfrmPrincipal::ac_MextratoExecute() { openScreen(QStringLiteral("TfrmextratoMotoqueiro")); }
+void TfrmPrincipal::ac_rLocarExecute() { openScreen(QStringLiteral("TfrmRadioLocar")); }
+void TfrmPrincipal::ac_RDevolverExecute() { openScreen(QStringLiteral("TfrmRadioDevolucao")); }
+void TfrmPrincipal::ac_RreceberExecute() { openScreen(QStringLiteral("TfrmLancamentosAvulso")); }
+void TfrmPrincipal::ac_RparceirosExecute() { openScreen(QStringLiteral("TfrmParceirosRadio")); }
+
+// Today's cash report at once, for everybody.
+void TfrmPrincipal::ac_diaExecute()
+{
+    TRVFINANCEIRO &financeiro = m_ctx.modules.RVFINANCEIRO();
+    HeldResult &caixa = financeiro.cdsCaixa;
+    caixa.close();
+    const ServerWindow today = dayWindow(m_ctx.clock.today());
+    caixa.paramByName(QStringLiteral("datainicial")).setAsString(today.from);
+    caixa.paramByName(QStringLiteral("datafinal")).setAsString(today.to);
+    caixa.open();
+    financeiro.run(QStringLiteral("rptRelatorioCaixa"));
+}
+
 // --------------------------------------------------------------- lifecycle
 
 void TfrmPrincipal::FormCreate()
@@ -613,7 +783,7 @@ void TfrmPrincipal::openClientRegistration()
         bool &flag;
         ~Reset() { flag = false; }
     } reset{m_registrationOpen};
-    AbreFormModal(m_ctx, QLatin1String(CadastroCliente));
+    openScreen(QLatin1String(CadastroCliente));
 }
 
 void TfrmPrincipal::BitBtn4Click()

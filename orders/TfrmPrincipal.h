@@ -62,6 +62,7 @@ private:
     QLayout *buildRadioList(QWidget *parent);
     void setTabOrder();
     void connectHandlers();
+    void buildMenus();
     void loadLists();
 
     void FormCreate();
@@ -78,6 +79,34 @@ private:
     // The client registration, opened from one place only so that a hand-back
     // while it is open never opens a second one.
     void openClientRegistration();
+
+    // Opening a screen by kind from the menu or the window: a restricted one
+    // does nothing, silently, unless the user's access level is 3, and a kind
+    // the program does not hold (yet) opens nothing.
+    enum class Access { All, Restricted };
+    void openScreen(const QString &kind, Access access = Access::All);
+
+    // The menu's actions.
+    void ac_ClienteExecute();
+    void ac_cLogradouroExecute();
+    void ac_BairroExecute();
+    void ac_c_mCorridasdiaExecute();
+    void ac_DataExecute();
+    void ac_mTurnoDataExecute();
+    void ac_CclienteExecute();
+    void ac_cPedidoExecute();
+    void ac_CmotoqueiroExecute();
+    void ac_cAntigasExecute();
+    void ac_cTrajetoExecute();
+    void ac_RestatisticasExecute();
+    void ac_motoTurnoExecute();
+    void ac_mNaoTrabalhandoExecute();
+    void ac_MextratoExecute();
+    void ac_rLocarExecute();
+    void ac_RDevolverExecute();
+    void ac_RreceberExecute();
+    void ac_RparceirosExecute();
+    void ac_diaExecute();
 
     // Destination, route and fare.
     void Edtnome_logradouroPDExit();
