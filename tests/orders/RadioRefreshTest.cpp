@@ -76,6 +76,19 @@ TEST_P(RadioRefreshTest, ANewRentalShowsWithinTwoRefreshes)
     EXPECT_TRUE(window().refreshStatus().isEmpty());
 }
 
+TEST_P(RadioRefreshTest, AnUnchangedListKeepsTheEntryTheAttendantPicked)
+{
+    openMainWindow();
+    stopRefresh();
+    QListWidget *radios = list("lstMotoqueiroRadio");
+    clickItem(radios, 1);
+    ASSERT_EQ(radios->currentRow(), 1);
+    window().timerTimer();
+    window().timerTimer();
+    EXPECT_EQ(radios->currentRow(), 1);
+    EXPECT_EQ(radios->count(), 3);
+}
+
 TEST_P(RadioRefreshTest, AFailingRefreshIsReportedOnceAndItsRecoveryIsShown)
 {
     MessagesWithAStepInside service(messages);
