@@ -37,8 +37,13 @@ DataModules::DataModules(ConnectionSettings settings, const ProcedureRegistry *p
 // created after them; the bindings are looked up when a report runs.
 void DataModules::bindReportConnections()
 {
+    m_rvPedidos->bind(QStringLiteral("RvDsPedidoData"), [this] { return &m_busca->cdspedidodata; });
+    m_rvPedidos->bind(QStringLiteral("RvDsPedido1data"), [this] { return &m_busca->cdspedidodata; });
+    m_rvMotoqueiro->bind(QStringLiteral("RvDsMotoqueiro"), [this] { return &m_busca->cdsExtratodiaria; });
     m_rvMotoqueiro->bind(QStringLiteral("RvDsRadioLocado"), [this] { return &m_busca->cdsRelRadioLocado; });
     m_rvMotoqueiro->bind(QStringLiteral("RvDsMotoqueiroTurno"), [this] { return &m_relatorio->cdsRelMotoTurno; });
+    m_rel->bind(QStringLiteral("rvCaixaDia"), [this] { return &m_busca->cdsConsultacaixa; });
+    m_adm->bind(QStringLiteral("RvDsTrajeto"), [this] { return &m_busca->cdsTbTrajeto; });
     m_adm->bind(QStringLiteral("RvDsRelBairroTurno"), [this] { return &m_relatorio->cdsRelBairroTurno; });
     m_adm->bind(QStringLiteral("RvDsRelfuncionario"), [this] { return &m_relatorio->cdsRelValeFuncionario; });
     m_adm->bind(QStringLiteral("rvRelTrajeto"), [this] { return &m_relatorio->cdsRelTrajeto; });

@@ -46,6 +46,39 @@ TDMBUSCA::TDMBUSCA(Connection &c)
                        col::integer(QStringLiteral("id_categoria_valor")).required()})
     , cdsListaCidade(c, QStringLiteral("cdsListaCidade"), QStringLiteral("Select * from cidade "))
     , cdsRelRadioLocado(c, QStringLiteral("cdsRelRadioLocado"), QStringLiteral("exec prs_radio_locado"))
+    , cdspedidodata(c, QStringLiteral("cdspedidodata"), QStringLiteral("exec proc_PEDIDO_PERIODO :dataInicial, :Datafinal"),
+                    {{QStringLiteral("dataInicial"), FieldKind::Text}, {QStringLiteral("Datafinal"), FieldKind::Text}},
+                    {col::recNo(QStringLiteral("Recno")), col::integer(QStringLiteral("ID_PEDIDO")).required(),
+                     col::integer(QStringLiteral("TELEFONE")), col::fixed(QStringLiteral("SOLICITANTE"), 50),
+                     col::fixed(QStringLiteral("ENDEREÇO"), 123), col::fixed(QStringLiteral("ANTIGA"), 20),
+                     col::fixed(QStringLiteral("BAIRRO"), 50), col::text(QStringLiteral("TRAJETO"), 510),
+                     col::decimal(QStringLiteral("VALOR"), 18, 0).currency(),
+                     col::fixed(QStringLiteral("CATEGORIA_TELEFONE"), 30), col::fixed(QStringLiteral("USUARIO"), 20),
+                     col::fixed(QStringLiteral("OBS"), 200), col::fixed(QStringLiteral("hora"), 5),
+                     col::dateTime(QStringLiteral("datacad")), col::fixed(QStringLiteral("ID_MOTOQUEIRO"), 4)})
+    , cdsExtratodiaria(c, QStringLiteral("cdsExtratodiaria"), QStringLiteral("proc_extrato_diaria :Moto ,:DataInicio,:DataFim "),
+                       {{QStringLiteral("Moto"), FieldKind::Integer},
+                        {QStringLiteral("DataInicio"), FieldKind::Text},
+                        {QStringLiteral("DataFim"), FieldKind::Text}},
+                       {col::integer(QStringLiteral("NR_MATRICULA")), col::integer(QStringLiteral("ID_MOVIMENTACAO")),
+                        col::smallint(QStringLiteral("ID_TIPO_LANCAMENTO")), col::dateTime(QStringLiteral("DT_LANCAMENTO")),
+                        col::decimal(QStringLiteral("VL_LANCAMENTO"), 12, 2).currency(),
+                        col::integer(QStringLiteral("ID_FUNCIONARIO"))})
+    , cdsTbTrajeto(c, QStringLiteral("cdsTbTrajeto"), QStringLiteral("select * from trajeto where trajeto like :pTrajeto"),
+                   {{QStringLiteral("pTrajeto"), FieldKind::Text}},
+                   {col::text(QStringLiteral("TRAJETO"), 510), col::money(QStringLiteral("valorDia")),
+                    col::money(QStringLiteral("ValorNoite")), col::fixed(QStringLiteral("PONTO"), 50),
+                    col::dateTime(QStringLiteral("DATACAD")), col::integer(QStringLiteral("ID_TRAJETO")).required(),
+                    col::recNo(QStringLiteral("RecNO"))})
+    , cdsConsultacaixa(c, QStringLiteral("cdsConsultacaixa"),
+                       QStringLiteral("PRS_CONSULTA_CAIXA_PERIODO :datainicial ,:datafinal "),
+                       {{QStringLiteral("datainicial"), FieldKind::Text}, {QStringLiteral("datafinal"), FieldKind::Text}},
+                       {col::recNo(QStringLiteral("recNo")), col::fixed(QStringLiteral("HORA"), 6),
+                        col::fixed(QStringLiteral("DS_TIPO_LANCAMENTO"), 100).required(),
+                        col::decimal(QStringLiteral("VL_LANCAMENTO"), 12, 2).required(),
+                        col::integer(QStringLiteral("NR_MATRICULA")), col::fixed(QStringLiteral("Nm_Usuario"), 100),
+                        col::decimal(QStringLiteral("VL_DESPESA"), 12, 2), col::decimal(QStringLiteral("VL_RECEITA"), 12, 2),
+                        col::decimal(QStringLiteral("VL_SALDO"), 13, 2), col::boolean(QStringLiteral("Fl_Receita"))})
 {
 }
 

@@ -29,6 +29,12 @@ public:
 
     // Couriers holding a rented radio
     HeldResult cdsRelRadioLocado;
+
+    // Datasets of printed reports
+    HeldResult cdspedidodata;     // the orders of a period
+    HeldResult cdsExtratodiaria;  // a courier's daily charges
+    HeldResult cdsTbTrajeto;      // the printed route table
+    HeldResult cdsConsultacaixa;  // the cash entries of a period
 };
 
 } // namespace rv
