@@ -1,5 +1,6 @@
 #include "TfrmCadCliente.h"
 
+#include "app/common/FloatingList.h"
 #include "app/common/FormFields.h"
 #include "app/common/Guard.h"
 #include "app/common/KeyRules.h"
@@ -42,46 +43,6 @@ void copyUnlessNull(const Field &value, QLineEdit *edit)
     if (!value.isNull())
         edit->setText(value.asString());
 }
-
-// A lookup list box floats under its edit, over the fields below it, instead
-// of taking room in the layout; it is placed each time it appears.
-class ListUnderEdit : public QObject {
-public:
-    ListUnderEdit(QListWidget *list, QLineEdit *edit) : QObject(list), m_list(list), m_edit(edit)
-    {
-        list->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched == m_list && event->type() == QEvent::Show)
-            place();
-        return false;
-    }
-
-private:
-    void place()
-    {
-        QWidget *form = m_list->parentWidget();
-        const int width = std::max(m_edit->width(), 240);
-        int height = 150;
-        const QPoint top = m_edit->mapTo(form, QPoint(0, 0));
-        int y = top.y() + m_edit->height();
-        if (y + height > form->height()) {
-            if (top.y() - height >= 0)
-                y = top.y() - height; // no room below: above the edit
-            else
-                height = std::max(form->height() - y, 60);
-        }
-        const int x = std::max(0, std::min(top.x(), form->width() - width));
-        m_list->setGeometry(x, y, width, height);
-        m_list->raise();
-    }
-
-    QListWidget *m_list;
-    QLineEdit *m_edit;
-};
 
 } // namespace
 
@@ -247,7 +208,7 @@ void TfrmCadCliente::createControls()
 
     for (LookupList *lookup : {m_logradouro, m_bairro, m_cidade, m_categoria}) {
         lookup->setSorted(true);
-        new ListUnderEdit(lookup->list(), lookup->edit());
+        floatUnderEdit(lookup->edit(), lookup->list());
     }
 
     connectGuarded(edtTelefone, &QLineEdit::textChanged, this, m_ctx.messages, [this] { edtTelefoneChange(); });

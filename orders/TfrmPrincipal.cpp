@@ -2,6 +2,7 @@
 
 #include "app/common/AbreFormModal.h"
 #include "app/common/DatasetGrid.h"
+#include "app/common/FloatingList.h"
 #include "app/common/FormFields.h"
 #include "app/common/Guard.h"
 #include "app/common/KeyRules.h"
@@ -42,45 +43,6 @@ const char *const InsertPedido =
     "id_trajeto,VALOR,ID_MOTOQUEIRO,ID_CATEGORIA,ID_USUARIO,OBS ) values  (:pTelefone,:pSolicitante,:pIDlogradouro,"
     ":pNUMERO,:pCOMPLEMENTO,:pANTIGA,:pIdbairro,:pID_DESTINO,:pIDtrajeto,:pVALOR,:pID_MOTOQUEIRO,:pID_CATEGORIA,"
     ":PID_USUARIO,:pOBS )";
-
-// Keeps a lookup's list box right under its edit, over whatever lies below
-// it: the list boxes show and hide while the attendant types, so they are not
-// part of the layout and push nothing aside.
-class ListUnderEdit : public QObject {
-public:
-    ListUnderEdit(QLineEdit *edit, QListWidget *list) : QObject(list), m_edit(edit), m_list(list)
-    {
-        list->installEventFilter(this);
-        for (QWidget *w = edit; w && w != list->parentWidget(); w = w->parentWidget())
-            w->installEventFilter(this);
-        list->parentWidget()->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        const QEvent::Type t = event->type();
-        if ((watched == m_list && t == QEvent::Show) || (watched != m_list && (t == QEvent::Move || t == QEvent::Resize)))
-            if (m_list->isVisible() || watched == m_list)
-                place();
-        return false;
-    }
-
-private:
-    void place()
-    {
-        QWidget *host = m_list->parentWidget();
-        const QPoint below = m_edit->mapTo(host, QPoint(0, m_edit->height()));
-        const int width = std::min(std::max(m_edit->width(), 260), host->width());
-        const int x = std::clamp(below.x(), 0, std::max(0, host->width() - width));
-        const int height = std::max(80, std::min(220, host->height() - below.y()));
-        m_list->setGeometry(x, below.y(), width, height);
-        m_list->raise();
-    }
-
-    QLineEdit *m_edit;
-    QListWidget *m_list;
-};
 
 QLineEdit *newEdit(QWidget *parent, const char *name)
 {
@@ -363,10 +325,10 @@ void TfrmPrincipal::buildOrderPanel(QWidget *parent, QVBoxLayout *work)
     lstdestino = newList(parent, "lstdestino");
     lsttrajeto = newList(parent, "lsttrajeto");
     lstMotoqueiro = newList(parent, "lstMotoqueiro");
-    new ListUnderEdit(Edtnome_logradouroPD, lstlogradouropd);
-    new ListUnderEdit(edtDestino, lstdestino);
-    new ListUnderEdit(edtTrajeto, lsttrajeto);
-    new ListUnderEdit(EdtMotoPD, lstMotoqueiro);
+    floatUnderEdit(Edtnome_logradouroPD, lstlogradouropd);
+    floatUnderEdit(edtDestino, lstdestino);
+    floatUnderEdit(edtTrajeto, lsttrajeto);
+    floatUnderEdit(EdtMotoPD, lstMotoqueiro);
 
     MessageService &messages = m_ctx.messages;
     TDMBUSCA &dm = m_ctx.modules.DMBUSCA();
