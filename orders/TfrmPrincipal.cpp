@@ -814,6 +814,11 @@ void TfrmPrincipal::EdtMotoPDExit()
         lstMotoqueiro->hide();
         return;
     }
+    // A number that begins no listed courier's stays as typed: the list's
+    // earlier highlight belongs to another courier, and taking it would store
+    // the order under the wrong courier.
+    if (m_moto->find(EdtMotoPD->text()) < 0)
+        return;
     // Only a courier who still holds a radio is taken.
     m_moto->apply();
 }

@@ -199,12 +199,16 @@ TEST_P(OrderEntryTest, TheCourierIsCompletedFromTheCouriersHoldingARadio)
     EXPECT_EQ(text("EdtMotoPD"), QStringLiteral("120"));
     EXPECT_FALSE(list("lstMotoqueiro")->isVisible());
 
-    // 99 holds no radio: the earlier highlight is taken again.
-    focus(edit("EdtMotoPD"));
-    erase(edit("EdtMotoPD"));
-    type(edit("EdtMotoPD"), QStringLiteral("99"));
-    pressTab();
-    EXPECT_EQ(text("EdtMotoPD"), QStringLiteral("120"));
+    // 99 begins no listed courier's number: it stays as typed, the earlier
+    // highlight (120) is not put in its place; nor is it for 129, typed on
+    // from a prefix that highlighted 120.
+    for (const QString &typed : {QStringLiteral("99"), QStringLiteral("129")}) {
+        focus(edit("EdtMotoPD"));
+        erase(edit("EdtMotoPD"));
+        type(edit("EdtMotoPD"), typed);
+        pressTab();
+        EXPECT_EQ(text("EdtMotoPD"), typed);
+    }
 
     // Left empty: courier 0, and the order is stored with it.
     focus(edit("EdtMotoPD"));
