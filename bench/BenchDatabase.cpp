@@ -14,6 +14,15 @@ bool postgresAvailable()
     return !qEnvironmentVariableIsEmpty("RAVELTO_PG_HOST");
 }
 
+bool skipUnavailable(benchmark::State &state, Backend backend)
+{
+    if (backend == Backend::PostgreSQL && !postgresAvailable()) {
+        state.SkipWithError("PostgreSQL not configured (RAVELTO_PG_HOST)");
+        return true;
+    }
+    return false;
+}
+
 ConnectionSettings freshDatabase(Backend backend, const QString &label)
 {
     const QString name = QStringLiteral("bench_%1_%2").arg(label).arg(QCoreApplication::applicationPid());

@@ -5,9 +5,13 @@
 
 #include "data/ConnectionSettings.h"
 
+#include <benchmark/benchmark.h>
+
 namespace rv::bench {
 
 bool postgresAvailable();
+// Marks a benchmark of a backend that is not available as skipped; true then.
+bool skipUnavailable(benchmark::State &state, Backend backend);
 // A fresh, empty database (a new SQLite file, or a new PostgreSQL schema).
 ConnectionSettings freshDatabase(Backend backend, const QString &label);
 

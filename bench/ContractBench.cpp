@@ -90,18 +90,8 @@ void orderLog(benchmark::State &state, Backend backend)
     t.report(state);
 }
 
-bool registered(benchmark::State &state, const char *procedure)
-{
-    if (db::contractProcedures().find(QString::fromLatin1(procedure)))
-        return true;
-    state.SkipWithError((std::string("procedure ") + procedure + " is not registered yet").c_str());
-    return false;
-}
-
 void rentedRadios(benchmark::State &state, Backend backend)
 {
-    if (!registered(state, "prs_radio_locado"))
-        return;
     Connection &c = *bench::scaledDatabase(backend).connection;
     HeldResult cds(c, QStringLiteral("cdsRelRadioLocado"), QStringLiteral("exec prs_radio_locado"));
     bench::Timings t;
@@ -118,8 +108,6 @@ void rentedRadios(benchmark::State &state, Backend backend)
 
 void callsByNeighbourhood(benchmark::State &state, Backend backend)
 {
-    if (!registered(state, "PROC_CHAMAS_BAIRRO"))
-        return;
     Connection &c = *bench::scaledDatabase(backend).connection;
     // The last whole month of the orders.
     const QDateTime last = c.serverQuery(QStringLiteral("select max(datacad) from pedido"), {}, {FieldKind::DateTime})

@@ -70,19 +70,10 @@ Fixture &fixture(Backend backend)
     return *f;
 }
 
-bool skipUnavailable(benchmark::State &state, Backend backend)
-{
-    if (backend == Backend::PostgreSQL && !bench::postgresAvailable()) {
-        state.SkipWithError("PostgreSQL not configured (RAVELTO_PG_HOST)");
-        return true;
-    }
-    return false;
-}
-
 void HeldResultFetch100k(benchmark::State &state)
 {
     const auto backend = Backend(state.range(0));
-    if (skipUnavailable(state, backend))
+    if (bench::skipUnavailable(state, backend))
         return;
     Connection &c = *fixture(backend).connection;
     const long before = currentResidentKb();
@@ -101,7 +92,7 @@ void HeldResultFetch100k(benchmark::State &state)
 void HeldResultFilter100k(benchmark::State &state)
 {
     const auto backend = Backend(state.range(0));
-    if (skipUnavailable(state, backend))
+    if (bench::skipUnavailable(state, backend))
         return;
     HeldResult cds(*fixture(backend).connection, QStringLiteral("cds"), QStringLiteral("select * from pessoa order by id"));
     cds.open();
@@ -118,7 +109,7 @@ void HeldResultFilter100k(benchmark::State &state)
 void QueryRoundTrip(benchmark::State &state)
 {
     const auto backend = Backend(state.range(0));
-    if (skipUnavailable(state, backend))
+    if (bench::skipUnavailable(state, backend))
         return;
     Query q(*fixture(backend).connection);
     q.setText(QStringLiteral("select * from pessoa where id = :pId"));

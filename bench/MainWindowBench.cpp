@@ -98,7 +98,8 @@ std::unique_ptr<TfrmPrincipal> openWindow(Seat &s)
     window->setWindowState(Qt::WindowNoState);
     window->resize(1366, 768);
     window->show();
-    QTest::qWaitForWindowActive(window.get());
+    if (!QTest::qWaitForWindowActive(window.get()))
+        qWarning("the main window did not become active; figures include activation");
     return window;
 }
 

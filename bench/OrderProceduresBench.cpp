@@ -130,10 +130,8 @@ Connection *database(Backend backend)
 void run(benchmark::State &state, const QString &text, const QList<QVariant> &params)
 {
     const Backend backend = state.range(0) == 0 ? Backend::SQLite : Backend::PostgreSQL;
-    if (backend == Backend::PostgreSQL && !rv::bench::postgresAvailable()) {
-        state.SkipWithError("PostgreSQL not configured");
+    if (rv::bench::skipUnavailable(state, backend))
         return;
-    }
     Connection *c = database(backend);
     qint64 rows = 0;
     for (auto _ : state) {

@@ -73,20 +73,11 @@ Fixture &fixture(Backend backend)
     return *f;
 }
 
-bool skipUnavailable(benchmark::State &state, Backend backend)
-{
-    if (backend == Backend::PostgreSQL && !bench::postgresAvailable()) {
-        state.SkipWithError("PostgreSQL not configured (RAVELTO_PG_HOST)");
-        return true;
-    }
-    return false;
-}
-
 // The main window's one-second refresh of the couriers holding a radio.
 void RadioListRefresh(benchmark::State &state)
 {
     const auto backend = Backend(state.range(0));
-    if (skipUnavailable(state, backend))
+    if (bench::skipUnavailable(state, backend))
         return;
     Connection &c = *fixture(backend).connection;
     int rows = 0;
@@ -99,7 +90,7 @@ void RadioListRefresh(benchmark::State &state)
 void RentalChecks(benchmark::State &state)
 {
     const auto backend = Backend(state.range(0));
-    if (skipUnavailable(state, backend))
+    if (bench::skipUnavailable(state, backend))
         return;
     Connection &c = *fixture(backend).connection;
     int radio = OpenRentals + 1;
