@@ -212,14 +212,14 @@ void TfrmPrincipal::buildUpperPart(QWidget *parent, QVBoxLayout *work)
     auto *place = new QGridLayout;
     place->setVerticalSpacing(2);
     addLabelled(place, 0, 0, QStringLiteral("Bairro"), edtBairro, 3);
-    addLabelled(place, 0, 1, QStringLiteral("Cidade"), edtCidade, 3);
+    addLabelled(place, 0, 1, QStringLiteral("Cidade"), edtCidade, 4);
     addLabelled(place, 0, 2, QStringLiteral("UF"), edtUF);
     addLabelled(place, 0, 3, QStringLiteral("Cep"), edtCep);
     addLabelled(place, 0, 4, QStringLiteral("Categoria Telefone"), edt_ct_telefone, 3);
     place->addWidget(BitBtn4, 1, 5);
     place->addWidget(BitBtn2, 1, 6);
     addLabelled(place, 0, 7, QStringLiteral("Chamadas"), edtTotalChamadas);
-    addLabelled(place, 0, 8, QStringLiteral("Ponto:"), edtPonto, 4);
+    addLabelled(place, 0, 8, QStringLiteral("Ponto:"), edtPonto, 6);
 
     grdPedido = new DatasetGrid(m_ctx.messages, parent);
     grdPedido->setObjectName(QStringLiteral("grdPedido"));
