@@ -9,6 +9,7 @@
 #include <QFile>
 #include <benchmark/benchmark.h>
 
+#include <map>
 #include <memory>
 
 using namespace rv;
@@ -63,8 +64,9 @@ struct Fixture {
 
 Fixture &fixture(Backend backend)
 {
-    static std::unique_ptr<Fixture> sqlite, postgres;
-    auto &f = backend == Backend::SQLite ? sqlite : postgres;
+    // Never destroyed: the database drivers are gone by the time statics are.
+    static auto *fixtures = new std::map<Backend, std::unique_ptr<Fixture>>;
+    auto &f = (*fixtures)[backend];
     if (!f)
         f = std::make_unique<Fixture>(backend);
     return *f;
