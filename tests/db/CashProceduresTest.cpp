@@ -56,22 +56,6 @@ void cashEntry(ContractDatabase &db, qint64 book, qint64 kind, qint64 amount, qi
     q.execute();
 }
 
-template <typename F>
-QString errorOf(F &&f)
-{
-    try {
-        f();
-    } catch (const DatabaseError &e) {
-        return e.text();
-    }
-    return {};
-}
-
-qint64 count(ContractDatabase &db, const char *table)
-{
-    return db.scalar(QStringLiteral("select count(*) from %1").arg(QLatin1String(table))).toLongLong();
-}
-
 QString today(const char *time)
 {
     return QDate::currentDate().toString(QStringLiteral("yyyy/dd/MM ")) + QLatin1String(time);
@@ -130,7 +114,7 @@ TEST_P(CashProceduresTest, ALooseReceiptGoesToCashBook15AndCreditsTheCourier)
         {}, {FieldKind::Integer, FieldKind::Integer, FieldKind::Boolean, FieldKind::Decimal, FieldKind::Integer});
     ASSERT_EQ(account.rows.size(), 1);
     EXPECT_EQ(account.rows[0], (Row{qlonglong(37), QVariant(), true, 120.0, qlonglong(3)}));
-    EXPECT_EQ(count(*db, "tb_locacao_radio"), 0);
+    EXPECT_EQ(db->count(QStringLiteral("tb_locacao_radio")), 0);
 
     const RowSet report = db->open(QStringLiteral("PRS_CONSULTA_CAIXA_RELATORIO :datainicial ,:datafinal "),
                                    {{QStringLiteral("datainicial"), today("00:00:00")},
@@ -161,7 +145,7 @@ TEST_P(CashProceduresTest, ACashEntryNamingNothingKnownIsRefusedAndNothingIsWrit
         const QString error = errorOf([&] { cashEntry(*db, r.book, r.kind, r.amount, r.matricula, r.user); });
         EXPECT_TRUE(error.contains(QString::fromUtf8(r.error))) << r.error << ": " << error.toStdString();
     }
-    EXPECT_EQ(count(*db, "tb_movimento_caixa"), 0);
+    EXPECT_EQ(db->count(QStringLiteral("tb_movimento_caixa")), 0);
 }
 
 TEST_P(CashProceduresTest, TheCashReportSplitsIncomeFromExpenseWithTheRunningBalanceOfThePeriod)
@@ -305,7 +289,7 @@ TEST_P(CashProceduresTest, EmployeesAreRegisteredWithTelephonesOfDigitsOnlyAndTh
         const QString error = errorOf([&] { registerEmployee(r.name, r.phone, r.mobile); });
         EXPECT_TRUE(error.contains(QString::fromUtf8(r.error))) << r.error << ": " << error.toStdString();
     }
-    EXPECT_EQ(count(*db, "tb_funcionario"), 1);
+    EXPECT_EQ(db->count(QStringLiteral("tb_funcionario")), 1);
 
     // An advance names the employee; the report finds it by the name as typed.
     const qint64 ana = db->scalar(QStringLiteral("select id_funcionario from tb_funcionario")).toLongLong();

@@ -53,23 +53,6 @@ void expectShape(const RowSet &rs, const QString &procedure, const QStringList &
         EXPECT_GE(rs.indexOf(c), 0) << procedure.toStdString() << " lacks " << c.toStdString();
 }
 
-// The error a call raises, or an empty text when it succeeds.
-template <typename F>
-QString errorOf(F &&f)
-{
-    try {
-        f();
-    } catch (const DatabaseError &e) {
-        return e.text();
-    }
-    return {};
-}
-
-qint64 count(ContractDatabase &db, const char *table)
-{
-    return db.scalar(QStringLiteral("select count(*) from %1").arg(QLatin1String(table))).toLongLong();
-}
-
 double balanceOf(ContractDatabase &db, qint64 matricula)
 {
     return value(db.open(QStringLiteral("PRC_SALDO_MOTOQUEIRO :aSaldo"),
@@ -323,8 +306,8 @@ TEST_P(RadioProceduresTest, ARentalIsRefusedForARadioThatIsNotFreeOrACourierWhoH
         EXPECT_TRUE(error.contains(QString::fromUtf8(r.error))) << r.radio << "/" << r.matricula << ": "
                                                                 << error.toStdString();
     }
-    EXPECT_EQ(count(*db, "tb_locacao_radio"), 1);
-    EXPECT_EQ(count(*db, "tb_motoqueiro_movimento"), 1);
+    EXPECT_EQ(db->count(QStringLiteral("tb_locacao_radio")), 1);
+    EXPECT_EQ(db->count(QStringLiteral("tb_motoqueiro_movimento")), 1);
     EXPECT_EQ(db->scalar(QStringLiteral("select Id_Status_Radio from tb_radio where Cd_Radio = 13")).toInt(), 1);
     EXPECT_EQ(rent(*db, 13, 2001, 6) > 0, true);
 }
@@ -358,10 +341,10 @@ TEST_P(RadioProceduresTest, AccountMovementsAreRefusedForAnUnknownCourierOrAnoth
     EXPECT_TRUE(errorOf([&] { pay(*db, 9999, 0, 5); }).contains(QStringLiteral("Motoqueiro 9999 não cadastrado")));
     EXPECT_TRUE(errorOf([&] { pay(*db, 2001, rental, 5); })
                     .contains(QStringLiteral("A locação %1 não é do motoqueiro 2001").arg(rental)));
-    EXPECT_EQ(count(*db, "tb_motoqueiro_movimento"), 1);
+    EXPECT_EQ(db->count(QStringLiteral("tb_motoqueiro_movimento")), 1);
     // A payment of 0 is posted as the screens send it.
     pay(*db, 1234, rental, 0);
-    EXPECT_EQ(count(*db, "tb_motoqueiro_movimento"), 2);
+    EXPECT_EQ(db->count(QStringLiteral("tb_motoqueiro_movimento")), 2);
 }
 
 TEST_P(RadioProceduresTest, PeriodsReadYearDayMonthTextsTo235959)

@@ -24,6 +24,11 @@ QVariant ContractDatabase::scalar(const QString &sql, const QVariantList &args)
     return rs.rows.isEmpty() ? QVariant() : rs.rows.first().value(0);
 }
 
+qint64 ContractDatabase::count(const QString &table)
+{
+    return scalar(QStringLiteral("select count(*) from %1").arg(table)).toLongLong();
+}
+
 RowSet ContractDatabase::open(const QString &text, const QList<QPair<QString, QVariant>> &params)
 {
     Query q(*m_connection);

@@ -10,6 +10,7 @@
 
 #include "TestDatabase.h"
 #include "data/Connection.h"
+#include "data/Errors.h"
 #include "data/Query.h"
 
 #include <QVariantList>
@@ -33,9 +34,24 @@ public:
     // Open a statement text as a screen would, with parameters by name as text.
     RowSet open(const QString &text, const QList<QPair<QString, QVariant>> &params = {});
 
+    // Rows of a table.
+    qint64 count(const QString &table);
+
 private:
     TestDatabase m_database;
     std::unique_ptr<Connection> m_connection;
 };
+
+// The text of the DatabaseError a step raises, or an empty text when it succeeds.
+template <typename F>
+QString errorOf(F &&step)
+{
+    try {
+        step();
+    } catch (const DatabaseError &e) {
+        return e.text();
+    }
+    return {};
+}
 
 } // namespace rv::test
