@@ -900,6 +900,8 @@ void TfrmPrincipal::timerTimer()
     // The error box of a failing refresh must not let the next tick in.
     if (m_refreshing)
         return;
+    if (m_refreshFailing && --m_ticksToRetry > 0)
+        return;
     m_refreshing = true;
     struct Reset {
         bool &flag;
@@ -913,6 +915,7 @@ void TfrmPrincipal::timerTimer()
         lbltotalradio->setText(QString::number(lstMotoqueiroRadio->count()));
         radios.open();
     } catch (const Error &e) {
+        m_ticksToRetry = RetryEveryTicks;
         refreshFailed(e.text());
         return;
     }

@@ -187,6 +187,10 @@ private:
     // and failing since its first failure was reported.
     bool m_refreshing = false;
     bool m_refreshFailing = false;
+    // While the refresh fails it is tried again every few ticks only: reaching a
+    // server that is out of reach can block for seconds each time.
+    static constexpr int RetryEveryTicks = 5;
+    int m_ticksToRetry = 0;
     QLabel *m_refreshStatus = nullptr;
 };
 
