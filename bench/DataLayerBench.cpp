@@ -9,7 +9,6 @@
 #include <QFile>
 #include <benchmark/benchmark.h>
 
-#include <map>
 #include <memory>
 
 using namespace rv;
@@ -62,22 +61,12 @@ struct Fixture {
     std::unique_ptr<Connection> connection;
 };
 
-Fixture &fixture(Backend backend)
-{
-    // Never destroyed: the database drivers are gone by the time statics are.
-    static auto *fixtures = new std::map<Backend, std::unique_ptr<Fixture>>;
-    auto &f = (*fixtures)[backend];
-    if (!f)
-        f = std::make_unique<Fixture>(backend);
-    return *f;
-}
-
 void HeldResultFetch100k(benchmark::State &state)
 {
     const auto backend = Backend(state.range(0));
     if (bench::skipUnavailable(state, backend))
         return;
-    Connection &c = *fixture(backend).connection;
+    Connection &c = *bench::perBackend<Fixture>(backend).connection;
     const long before = currentResidentKb();
     long held = 0;
     for (auto _ : state) {
@@ -96,7 +85,7 @@ void HeldResultFilter100k(benchmark::State &state)
     const auto backend = Backend(state.range(0));
     if (bench::skipUnavailable(state, backend))
         return;
-    HeldResult cds(*fixture(backend).connection, QStringLiteral("cds"), QStringLiteral("select * from pessoa order by id"));
+    HeldResult cds(*bench::perBackend<Fixture>(backend).connection, QStringLiteral("cds"), QStringLiteral("select * from pessoa order by id"));
     cds.open();
     int passed = 0;
     for (auto _ : state) {
@@ -113,7 +102,7 @@ void QueryRoundTrip(benchmark::State &state)
     const auto backend = Backend(state.range(0));
     if (bench::skipUnavailable(state, backend))
         return;
-    Query q(*fixture(backend).connection);
+    Query q(*bench::perBackend<Fixture>(backend).connection);
     q.setText(QStringLiteral("select * from pessoa where id = :pId"));
     int id = 1;
     for (auto _ : state) {

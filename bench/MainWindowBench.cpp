@@ -158,25 +158,31 @@ void identify(TfrmPrincipal &w, Backend backend)
     QCoreApplication::processEvents();
 }
 
-void leaveDestination(benchmark::State &state, Backend backend)
+// Times leaving a lookup field: each round types a text from the list into
+// it (not timed), then moves the focus to the next field (timed: the leave).
+void timeLeaving(benchmark::State &state, QLineEdit *field, QLineEdit *next, const QStringList &texts, int stride,
+                 int prefix = -1)
 {
-    std::unique_ptr<TfrmPrincipal> w = openWindow(seat(backend));
-    identify(*w, backend);
-    QLineEdit *destino = edit(*w, "edtDestino");
-    QLineEdit *trajeto = edit(*w, "edtTrajeto");
-    const QStringList bairros = entries(*w, "lstdestino");
     bench::Timings t;
     int i = 0;
     for (auto _ : state) {
-        destino->setFocus();
-        destino->setText(bairros[(i++ * 37) % bairros.size()].left(4));
+        field->setFocus();
+        field->setText(texts[(i++ * stride) % texts.size()].left(prefix));
         QCoreApplication::processEvents();
         t.start();
-        trajeto->setFocus(); // the leave of the destination
+        next->setFocus();
         QCoreApplication::processEvents();
         t.stop();
     }
     t.report(state);
+}
+
+void leaveDestination(benchmark::State &state, Backend backend)
+{
+    std::unique_ptr<TfrmPrincipal> w = openWindow(seat(backend));
+    identify(*w, backend);
+    const QStringList bairros = entries(*w, "lstdestino");
+    timeLeaving(state, edit(*w, "edtDestino"), edit(*w, "edtTrajeto"), bairros, 37, 4);
     state.counters["neighbourhoods"] = bairros.size();
     state.counters["routes"] = entries(*w, "lsttrajeto").size();
 }
@@ -185,21 +191,8 @@ void leaveRoute(benchmark::State &state, Backend backend)
 {
     std::unique_ptr<TfrmPrincipal> w = openWindow(seat(backend));
     identify(*w, backend);
-    QLineEdit *trajeto = edit(*w, "edtTrajeto");
-    QLineEdit *valorDia = edit(*w, "edtValorDia");
     const QStringList routes = entries(*w, "lsttrajeto");
-    bench::Timings t;
-    int i = 0;
-    for (auto _ : state) {
-        trajeto->setFocus();
-        trajeto->setText(routes[(i++ * 97) % routes.size()]);
-        QCoreApplication::processEvents();
-        t.start();
-        valorDia->setFocus(); // the leave of the route
-        QCoreApplication::processEvents();
-        t.stop();
-    }
-    t.report(state);
+    timeLeaving(state, edit(*w, "edtTrajeto"), edit(*w, "edtValorDia"), routes, 97);
     state.counters["routes"] = routes.size();
 }
 

@@ -9,7 +9,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <map>
 #include <memory>
 
 using namespace rv;
@@ -65,23 +64,13 @@ struct Fixture {
     std::unique_ptr<Connection> connection;
 };
 
-Fixture &fixture(Backend backend)
-{
-    // Never destroyed: the database drivers are gone by the time statics are.
-    static auto *fixtures = new std::map<Backend, std::unique_ptr<Fixture>>;
-    auto &f = (*fixtures)[backend];
-    if (!f)
-        f = std::make_unique<Fixture>(backend);
-    return *f;
-}
-
 // The main window's one-second refresh of the couriers holding a radio.
 void RadioListRefresh(benchmark::State &state)
 {
     const auto backend = Backend(state.range(0));
     if (bench::skipUnavailable(state, backend))
         return;
-    Connection &c = *fixture(backend).connection;
+    Connection &c = *bench::perBackend<Fixture>(backend).connection;
     int rows = 0;
     for (auto _ : state)
         rows = int(c.run(QStringLiteral("exec prs_radio_locado"), ParamList(true)).rows.rows.size());
@@ -94,7 +83,7 @@ void RentalChecks(benchmark::State &state)
     const auto backend = Backend(state.range(0));
     if (bench::skipUnavailable(state, backend))
         return;
-    Connection &c = *fixture(backend).connection;
+    Connection &c = *bench::perBackend<Fixture>(backend).connection;
     int radio = OpenRentals + 1;
     for (auto _ : state) {
         benchmark::DoNotOptimize(

@@ -2,6 +2,22 @@
 
 namespace rv {
 
+namespace {
+
+// The rows of the client searches by name and by address.
+QList<ColumnDecl> clientSearchRow()
+{
+    using namespace col;
+    return {integer(QStringLiteral("TELEFONE")).required(), fixed(QStringLiteral("NOME"), 50).required(),
+            fixed(QStringLiteral("endereco"), 173),         fixed(QStringLiteral("ANTIGA"), 10),
+            fixed(QStringLiteral("BAIRRO"), 50).required(), fixed(QStringLiteral("CIDADE"), 50),
+            fixed(QStringLiteral("CEP"), 50),               fixed(QStringLiteral("CATEGORIA_TELEFONE"), 30),
+            fixed(QStringLiteral("USUARIO"), 20),           dateTime(QStringLiteral("DATACAD")).required(),
+            fixed(QStringLiteral("REFERENCIA"), 300)};
+}
+
+} // namespace
+
 TDMBUSCA::TDMBUSCA(Connection &c)
     : connection(c)
     , cdsVerificaUsuario(c, QStringLiteral("cdsVerificaUsuario"),
@@ -46,6 +62,22 @@ TDMBUSCA::TDMBUSCA(Connection &c)
                        col::integer(QStringLiteral("id_categoria_valor")).required()})
     , cdsListaCidade(c, QStringLiteral("cdsListaCidade"), QStringLiteral("Select * from cidade "))
     , cdsRelRadioLocado(c, QStringLiteral("cdsRelRadioLocado"), QStringLiteral("exec prs_radio_locado"))
+    , cdsMovimentoPedido(
+          c, QStringLiteral("cdsMovimentoPedido"),
+          QStringLiteral("select top 100 * from VW_Consulta_Pedido order by id_pedido desc "), {},
+          {col::recNo(QStringLiteral("RecNo"), true), col::integer(QStringLiteral("ID_PEDIDO")).required(),
+           col::integer(QStringLiteral("TELEFONE")).required(), col::fixed(QStringLiteral("SOLICITANTE"), 50).required(),
+           col::fixed(QStringLiteral("Endereco"), 123), col::fixed(QStringLiteral("ANTIGA"), 20),
+           col::fixed(QStringLiteral("BAIRRO"), 50), col::text(QStringLiteral("TRAJETO"), 510),
+           col::decimal(QStringLiteral("VALOR"), 18, 0).required(), col::fixed(QStringLiteral("CATEGORIA_TELEFONE"), 30),
+           col::fixed(QStringLiteral("USUARIO"), 20), col::dateTime(QStringLiteral("Data")).required(),
+           col::fixed(QStringLiteral("OBS"), 200), col::fixed(QStringLiteral("ID_MOTOQUEIRO"), 4)})
+    , cdsConsultaNome(c, QStringLiteral("cdsConsultaNome"),
+                      QStringLiteral("select *  from vw_cliente_2008 where nome like :pNome"),
+                      {{QStringLiteral("pNome"), FieldKind::Text}}, clientSearchRow())
+    , cdsConsultaEndereco(c, QStringLiteral("cdsConsultaEndereco"),
+                          QStringLiteral("select * from vw_cliente_2008 where endereco like :pEndereço "),
+                          {{QStringLiteral("pEndereço"), FieldKind::Text}}, clientSearchRow())
     , cdspedidodata(c, QStringLiteral("cdspedidodata"), QStringLiteral("exec proc_PEDIDO_PERIODO :dataInicial, :Datafinal"),
                     {{QStringLiteral("dataInicial"), FieldKind::Text}, {QStringLiteral("Datafinal"), FieldKind::Text}},
                     {col::recNo(QStringLiteral("Recno")), col::integer(QStringLiteral("ID_PEDIDO")).required(),

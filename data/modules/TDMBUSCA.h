@@ -30,6 +30,11 @@ public:
     // Couriers holding a rented radio
     HeldResult cdsRelRadioLocado;
 
+    // The order log (latest hundred orders) and the client searches
+    HeldResult cdsMovimentoPedido;
+    HeldResult cdsConsultaNome;
+    HeldResult cdsConsultaEndereco;
+
     // Datasets of printed reports
     HeldResult cdspedidodata;     // the orders of a period
     HeldResult cdsExtratodiaria;  // a courier's daily charges

@@ -163,28 +163,11 @@ TEST_P(ViewsTest, TheDatasetsThatDeclareViewColumnsOpen)
     EXPECT_DOUBLE_EQ(search.cdsListatrajeto.fieldByName(QStringLiteral("VALORDIA")).asFloat(), 12.5);
 
     // The order log and the client searches, as their screens declare them.
-    using namespace col;
-    HeldResult orderLog(db->connection(), QStringLiteral("cdsMovimentoPedido"),
-                        QStringLiteral("select top 100 * from VW_Consulta_Pedido order by id_pedido desc "), {},
-                        {recNo(QStringLiteral("RecNo"), true), integer(QStringLiteral("ID_PEDIDO")).required(),
-                         integer(QStringLiteral("TELEFONE")).required(), fixed(QStringLiteral("SOLICITANTE"), 50).required(),
-                         fixed(QStringLiteral("Endereco"), 123), fixed(QStringLiteral("ANTIGA"), 20),
-                         fixed(QStringLiteral("BAIRRO"), 50), text(QStringLiteral("TRAJETO"), 510),
-                         decimal(QStringLiteral("VALOR"), 18, 0).required(), fixed(QStringLiteral("CATEGORIA_TELEFONE"), 30),
-                         fixed(QStringLiteral("USUARIO"), 20), dateTime(QStringLiteral("Data")).required(),
-                         fixed(QStringLiteral("OBS"), 200), fixed(QStringLiteral("ID_MOTOQUEIRO"), 4)});
+    HeldResult &orderLog = search.cdsMovimentoPedido;
     orderLog.open();
     EXPECT_EQ(orderLog.recordCount(), 6);
 
-    HeldResult byName(db->connection(), QStringLiteral("cdsConsultaNome"),
-                      QStringLiteral("select *  from vw_cliente_2008 where nome like :pNome"),
-                      {{QStringLiteral("pNome"), FieldKind::Text}},
-                      {integer(QStringLiteral("TELEFONE")).required(), fixed(QStringLiteral("NOME"), 50).required(),
-                       fixed(QStringLiteral("endereco"), 173), fixed(QStringLiteral("ANTIGA"), 10),
-                       fixed(QStringLiteral("BAIRRO"), 50).required(), fixed(QStringLiteral("CIDADE"), 50),
-                       fixed(QStringLiteral("CEP"), 50), fixed(QStringLiteral("CATEGORIA_TELEFONE"), 30),
-                       fixed(QStringLiteral("USUARIO"), 20), dateTime(QStringLiteral("DATACAD")).required(),
-                       fixed(QStringLiteral("REFERENCIA"), 300)});
+    HeldResult &byName = search.cdsConsultaNome;
     byName.param(0).setAsString(QStringLiteral("maria%"));
     byName.open();
     ASSERT_EQ(byName.recordCount(), 1);

@@ -309,10 +309,12 @@ TEST_P(OrderEntryTest, EverythingFitsOnA1366By768Screen)
         const QRect r(w->mapTo(&window(), QPoint(0, 0)), w->size());
         EXPECT_TRUE(area.contains(r)) << w->objectName().toStdString();
         EXPECT_GE(r.width(), 30) << w->objectName().toStdString();
-        for (QWidget *other : controls)
-            if (other != w && !w->isAncestorOf(other) && !other->isAncestorOf(w))
+        for (QWidget *other : controls) {
+            if (other != w && !w->isAncestorOf(other) && !other->isAncestorOf(w)) {
                 EXPECT_FALSE(r.intersects(QRect(other->mapTo(&window(), QPoint(0, 0)), other->size())))
                     << w->objectName().toStdString() << " overlaps " << other->objectName().toStdString();
+            }
+        }
     }
 }
 

@@ -105,8 +105,9 @@ TEST_P(DemoReportsTest, EveryReportComesOutWithRows)
         EXPECT_GE(doc->pageCount(), 1) << r.report;
         // the first row's first printed value is on the first page
         EXPECT_GT(doc->lines(0).size(), 4) << r.report;
-        if (!samples.isEmpty())
+        if (!samples.isEmpty()) {
             EXPECT_TRUE(r.module.exportPdf(name, QDir(samples).filePath(name + QStringLiteral(".pdf"))));
+        }
     }
 }
 
