@@ -23,6 +23,20 @@ bool skipUnavailable(benchmark::State &state, Backend backend)
     return false;
 }
 
+ConnectionSettings postgresSettings(const QString &schema)
+{
+    QList<QPair<QString, QString>> pairs = {
+        {QStringLiteral("DriverName"), QStringLiteral("PostgreSQL")},
+        {QStringLiteral("HostName"), qEnvironmentVariable("RAVELTO_PG_HOST")},
+        {QStringLiteral("Port"), qEnvironmentVariable("RAVELTO_PG_PORT", QStringLiteral("5432"))},
+        {QStringLiteral("User_Name"), qEnvironmentVariable("RAVELTO_PG_USER")},
+        {QStringLiteral("Database"), qEnvironmentVariable("RAVELTO_PG_DATABASE")},
+    };
+    if (!schema.isEmpty())
+        pairs.append({QStringLiteral("Schema"), schema});
+    return ConnectionSettings::fromPairs(pairs);
+}
+
 ConnectionSettings freshDatabase(Backend backend, const QString &label)
 {
     const QString name = QStringLiteral("bench_%1_%2").arg(label).arg(QCoreApplication::applicationPid());
@@ -32,20 +46,12 @@ ConnectionSettings freshDatabase(Backend backend, const QString &label)
         return ConnectionSettings::fromPairs(
             {{QStringLiteral("DriverName"), QStringLiteral("SQLite")}, {QStringLiteral("Database"), file}});
     }
-    QList<QPair<QString, QString>> pairs = {
-        {QStringLiteral("DriverName"), QStringLiteral("PostgreSQL")},
-        {QStringLiteral("HostName"), qEnvironmentVariable("RAVELTO_PG_HOST")},
-        {QStringLiteral("Port"), qEnvironmentVariable("RAVELTO_PG_PORT", QStringLiteral("5432"))},
-        {QStringLiteral("User_Name"), qEnvironmentVariable("RAVELTO_PG_USER")},
-        {QStringLiteral("Database"), qEnvironmentVariable("RAVELTO_PG_DATABASE")},
-    };
     {
-        Connection admin(ConnectionSettings::fromPairs(pairs), nullptr);
+        Connection admin(postgresSettings(), nullptr);
         admin.serverExec(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(name), {});
         admin.serverExec(QStringLiteral("CREATE SCHEMA %1").arg(name), {});
     }
-    pairs.append({QStringLiteral("Schema"), name});
-    return ConnectionSettings::fromPairs(pairs);
+    return postgresSettings(name);
 }
 
 } // namespace rv::bench

@@ -27,6 +27,9 @@ Fixture &perBackend(Backend backend)
     return *f;
 }
 
+// The benchmark PostgreSQL server, in the given schema when one is named.
+ConnectionSettings postgresSettings(const QString &schema = {});
+
 // A fresh, empty database (a new SQLite file, or a new PostgreSQL schema).
 ConnectionSettings freshDatabase(Backend backend, const QString &label);
 

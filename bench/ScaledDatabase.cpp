@@ -1,4 +1,5 @@
 #include "ScaledDatabase.h"
+#include "BenchDatabase.h"
 
 #include "data/Errors.h"
 #include "db/Contract.h"
@@ -39,20 +40,6 @@ qint64 orderCount(Connection &c)
     } catch (const Error &) {
         return 0;
     }
-}
-
-ConnectionSettings postgresSettings(const QString &schema = {})
-{
-    QList<QPair<QString, QString>> pairs = {
-        {QStringLiteral("DriverName"), QStringLiteral("PostgreSQL")},
-        {QStringLiteral("HostName"), qEnvironmentVariable("RAVELTO_PG_HOST")},
-        {QStringLiteral("Port"), qEnvironmentVariable("RAVELTO_PG_PORT", QStringLiteral("5432"))},
-        {QStringLiteral("User_Name"), qEnvironmentVariable("RAVELTO_PG_USER")},
-        {QStringLiteral("Database"), qEnvironmentVariable("RAVELTO_PG_DATABASE")},
-    };
-    if (!schema.isEmpty())
-        pairs.append({QStringLiteral("Schema"), schema});
-    return ConnectionSettings::fromPairs(pairs);
 }
 
 void build(const ConnectionSettings &settings)
@@ -104,18 +91,18 @@ ScaledDatabase &scaledDatabase(Backend backend)
         const QString schema = QStringLiteral("bench_scaled_%1").arg(digest(backend));
         bool ready = false;
         {
-            Connection c(postgresSettings(schema), nullptr);
+            Connection c(bench::postgresSettings(schema), nullptr);
             ready = orderCount(c) == wanted;
         }
         if (!ready) {
             {
-                Connection admin(postgresSettings(), nullptr);
+                Connection admin(bench::postgresSettings(), nullptr);
                 admin.serverExec(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schema), {});
                 admin.serverExec(QStringLiteral("CREATE SCHEMA %1").arg(schema), {});
             }
-            build(postgresSettings(schema));
+            build(bench::postgresSettings(schema));
         }
-        slot->settings = postgresSettings(schema);
+        slot->settings = bench::postgresSettings(schema);
         slot->location = schema;
     }
     slot->connection = std::make_unique<Connection>(slot->settings, &db::contractProcedures());
